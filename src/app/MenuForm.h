@@ -1,0 +1,29 @@
+#pragma once
+
+#include "frame/FormBase.h"
+
+class QCheckBox;
+class QPushButton;
+
+// What the three menus share: buttons that open a window and close the menu,
+// the "Suoni attivati" box, the counts reset on load and on activation, and a
+// random background that the box takes too.
+class MenuForm : public FormBase {
+    Q_OBJECT
+public:
+    explicit MenuForm(const QString &name);
+
+    QCheckBox *Check1;
+
+    static constexpr QSize kDesignTwips{15360, 10800};
+
+protected:
+    // A button that opens destination. It is disabled while that window is
+    // not built, so the menu keeps its shape.
+    QPushButton *addDestination(const QString &name, const QString &caption, const QString &destination,
+                                int left, int top, int width, int height);
+    void addSoundsBox(int left, int top, int width, int height);
+
+    void afterLoad() override;
+    void afterActivate() override;
+};

@@ -1,0 +1,34 @@
+#include "app/Windows.h"
+
+#include "app/FormAvvio.h"
+#include "app/Menus.h"
+#include "exercises/tables/FormEserci.h"
+
+namespace {
+
+template <class W>
+std::function<FormBase *()> make()
+{
+    return [] { return new W; };
+}
+
+} // namespace
+
+std::map<QString, std::function<FormBase *()>> programWindows()
+{
+    std::map<QString, std::function<FormBase *()>> windows = {
+        {QStringLiteral("FormAvvio"), make<FormAvvio>()},
+        {QStringLiteral("FormMenu"), make<FormMenu>()},
+        {QStringLiteral("FormMenuGrafici"), make<FormMenuGrafici>()},
+        {QStringLiteral("FormMenuNumeri"), make<FormMenuNumeri>()},
+        {QStringLiteral("FormEserci"), make<FormEserci>()},
+    };
+    static const char *const notBuiltYet[] = {
+        "Form1",     "Form2",     "FormEsercizi", "FormEsercizi2", "FormEserc1", "FormEserc2", "Reticoli",
+        "Formu",     "FormdauS",  "formdau99",    "Formdau",       "FormhdauS",  "Formhdau",   "FormCol1",
+        "FormCola",  "FormCol2",  "Formcolb",     "FormColc",      "Formreti",
+    };
+    for (const char *name : notBuiltYet)
+        windows.emplace(QString::fromLatin1(name), nullptr);
+    return windows;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QLineEdit>
+
+// An answer box that takes only the digits 0 to 9 and Backspace from the
+// keyboard (SoloCifre); pasted or dropped text gets in only when it is all
+// digits. Enter inserts nothing: releasing it emits enterReleased().
+class DigitBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit DigitBox(QWidget *parent = nullptr);
+
+    // Whether a typed character may reach the box.
+    static bool SoloCifre(QChar c);
+
+Q_SIGNALS:
+    void enterReleased();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+};
+
+// The number formed by the leading digits of text; 0 when there are none.
+// Read as a real number, so no length of digits can overflow it.
+double leadingNumber(const QString &text);

@@ -1,0 +1,237 @@
+#include "frame/ExerciseForm.h"
+
+#include "feedback/Feedback.h"
+#include "frame/About.h"
+#include "frame/DigitBox.h"
+#include "frame/Icons.h"
+#include "frame/Twips.h"
+#include "lang/Language.h"
+#include "platform/ProgramState.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <limits>
+
+namespace {
+
+const QString kTitolo = QStringLiteral("Quadrivel");
+
+// Counts stop at the largest value they can show rather than wrapping round
+// to negative numbers.
+void addOne(qint16 &count)
+{
+    if (count < std::numeric_limits<qint16>::max())
+        ++count;
+}
+
+// Geometry of the shared controls, right-hand column of the window (twips).
+constexpr int kColumnLeft = 12240;
+constexpr int kColumnWidth = 2880;
+
+} // namespace
+
+QString signSpaced(int number)
+{
+    return number < 0 ? QString::number(number) : QLatin1Char(' ') + QString::number(number);
+}
+
+ExerciseForm::ExerciseForm(const QString &name, const QString &homeMenu)
+    : FormBase(name, QStringLiteral("Form2"), kDesignTwips), homeMenu_(homeMenu)
+{
+    const QFont scoreFont = layoutFont(QStringLiteral("Comic Sans MS"), 16);
+
+    sattiErrati = add(new QFrame, QStringLiteral("sattiErrati"), kColumnLeft, 240, kColumnWidth, 1920);
+    sattiErrati->setFrameShape(QFrame::Panel);
+    sattiErrati->setFrameShadow(QFrame::Sunken);
+    sattiErrati->setAutoFillBackground(true);
+    sattiErrati->setPalette(QPalette(QColor(255, 255, 240)));
+
+    auto scoreLabel = [&](const QString &labelName, const QString &caption, int left, int top, int width,
+                          Qt::Alignment align) {
+        auto *label = add(new QLabel(caption, sattiErrati), labelName, left, top, width, 720);
+        label->setFont(scoreFont);
+        label->setAlignment(align | Qt::AlignVCenter);
+        return label;
+    };
+    Label1 = scoreLabel(QStringLiteral("Label1"), QStringLiteral("Esatti"), 120, 180, 1560, Qt::AlignLeft);
+    EtichettaEsatti = scoreLabel(QStringLiteral("EtichettaEsatti"), QStringLiteral("0"), 1680, 180, 1080, Qt::AlignRight);
+    Label2 = scoreLabel(QStringLiteral("Label2"), QStringLiteral("Errati"), 120, 1020, 1560, Qt::AlignLeft);
+    EtichettaErrati = scoreLabel(QStringLiteral("EtichettaErrati"), QStringLiteral("0"), 1680, 1020, 1080, Qt::AlignRight);
+    Label1->setStyleSheet(QStringLiteral("color: #1b7a1b"));
+    Label2->setStyleSheet(QStringLiteral("color: #b02020"));
+
+    ComandoIconaSi = add(new QLabel, QStringLiteral("ComandoIconaSi"), 13080, 2520, 1200, 1200);
+    ComandoIconaSi->setPixmap(yesIcon());
+    ComandoIconaSi->setScaledContents(true);
+    ComandoIconaNo = add(new QLabel, QStringLiteral("ComandoIconaNo"), 13080, 2520, 1200, 1200);
+    ComandoIconaNo->setPixmap(noIcon());
+    ComandoIconaNo->setScaledContents(true);
+    ComandoIconaNo->hide();
+
+    BottoneAvanti = add(new QPushButton(QStringLiteral("avanti")), QStringLiteral("BottoneAvanti"), kColumnLeft,
+                        9480, kColumnWidth, 960);
+    BottoneAvanti->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 18));
+    BottoneAvanti->setCursor(Qt::PointingHandCursor);
+    BottoneAvanti->setEnabled(false);
+    connect(BottoneAvanti, &QPushButton::clicked, this, &ExerciseForm::avantiPressed);
+
+    MenuAzzera = addMenuCommand(QStringLiteral("MenuAzzera"), QStringLiteral("Azzera conteggio          "));
+    MenuInformazioni = addMenuCommand(QStringLiteral("MenuInformazioni"), QStringLiteral("Informazioni          "));
+    mnuEsci = addMenuCommand(QStringLiteral("mnuEsci"), QStringLiteral("Esci"));
+    connect(MenuAzzera, &QAction::triggered, this, &ExerciseForm::AzzeraConteggio);
+    connect(MenuInformazioni, &QAction::triggered, this, [this] { MostraInformazioni(this); });
+    connect(mnuEsci, &QAction::triggered, this, &ExerciseForm::TornaAlMenu);
+}
+
+void ExerciseForm::SegnaEsatto()
+{
+    ComandoIconaSi->show();
+    ComandoIconaNo->hide();
+    addOne(state().contaEsatti);
+    EtichettaEsatti->setText(signSpaced(state().contaEsatti));
+}
+
+void ExerciseForm::SegnaErrato()
+{
+    ComandoIconaSi->hide();
+    ComandoIconaNo->show();
+    addOne(state().contaErrati);
+    SuonoNo();
+    EtichettaErrati->setText(signSpaced(state().contaErrati));
+}
+
+void ExerciseForm::AzzeraConteggio()
+{
+    EtichettaEsatti->setText(QStringLiteral("0"));
+    EtichettaErrati->setText(QStringLiteral("0"));
+    state().contaEsatti = 0;
+    state().contaErrati = 0;
+}
+
+void ExerciseForm::TornaAlMenu()
+{
+    const MessageAnswer answer = state().platform.dialogs->message(
+        this, state().messaggioUscita, kTitolo, MessageButtons::YesNo, MessageIcon::Question);
+    if (answer != MessageAnswer::Yes)
+        return;
+    openWindow(homeMenu_);
+    state().contaEsatti = 0;
+    state().contaErrati = 0;
+    close();
+}
+
+void ExerciseForm::MostraTermini()
+{
+    if (!termFrame_)
+        return;
+    termFrame_->setGeometry(QRect(QPoint(0, 0), area()->size()));
+    termFrame_->raise();
+    termFrame_->show();
+}
+
+void ExerciseForm::ConfermaTermini()
+{
+    const bool any = std::any_of(termBoxes_.begin(), termBoxes_.end(),
+                                 [](const QCheckBox *box) { return box->isChecked(); });
+    if (!any) {
+        state().platform.dialogs->message(this, MLSGetString(QStringLiteral("0001")), kTitolo,
+                                          MessageButtons::Ok, MessageIcon::Error);
+        return;
+    }
+    termFrame_->hide();
+    NuovoEsercizio();
+}
+
+void ExerciseForm::answerEntered(DigitBox *, double) {}
+
+void ExerciseForm::avantiPressed()
+{
+    NuovoEsercizio();
+    BottoneAvanti->setEnabled(false);
+}
+
+DigitBox *ExerciseForm::addAnswerBox(const QString &name, int index, QRect twips, int maxLength,
+                                     const QFont &font, QWidget *parent)
+{
+    auto *box = add(new DigitBox(parent), name, twips.x(), twips.y(), twips.width(), twips.height(), index);
+    box->setFont(font);
+    if (maxLength > 0)
+        box->setMaxLength(maxLength);
+    connect(box, &DigitBox::enterReleased, this, [this, box] {
+        if (!box->text().isEmpty())
+            answerEntered(box, leadingNumber(box->text()));
+    });
+    return box;
+}
+
+void ExerciseForm::addTermFrame(int first, int last, const QString &confirmName, const QString &menuName,
+                                const QString &menuCaption)
+{
+    firstTerm_ = first;
+    const QSize design = kDesignTwips;
+    termFrame_ = add(new QGroupBox(QStringLiteral("Scegli i termini da utilizzare")),
+                     QStringLiteral("CorniceNumeroMassimo"), 0, 0, design.width(), design.height());
+    termFrame_->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 20));
+    termFrame_->setAutoFillBackground(true);
+    termFrame_->setPalette(QPalette(QColor(255, 250, 220)));
+    termFrame_->setStyleSheet(QStringLiteral("QCheckBox::indicator { width: 26px; height: 26px; }"));
+    termFrame_->hide();
+
+    const int count = last - first + 1;
+    constexpr int kBoxWidth = 1200;
+    constexpr int kGap = 120;
+    const int left = (design.width() - count * (kBoxWidth + kGap) + kGap) / 2;
+    for (int i = first; i <= last; ++i) {
+        auto *box = add(new QCheckBox(QString::number(i), termFrame_), QStringLiteral("OpPrimo"),
+                        left + (i - first) * (kBoxWidth + kGap), 3840, kBoxWidth, 720, i);
+        box->setChecked(true);
+        box->setCursor(Qt::PointingHandCursor);
+        termBoxes_.push_back(box);
+    }
+    auto *confirm = add(new QPushButton(QStringLiteral("Conferma"), termFrame_), confirmName,
+                        (design.width() - 3000) / 2, 6240, 3000, 960);
+    confirm->setCursor(Qt::PointingHandCursor);
+    connect(confirm, &QPushButton::clicked, this, &ExerciseForm::ConfermaTermini);
+
+    QAction *menu = addOwnMenuCommand(menuName, menuCaption);
+    connect(menu, &QAction::triggered, this, &ExerciseForm::MostraTermini);
+}
+
+QCheckBox *ExerciseForm::termBox(int term) const
+{
+    const int i = term - firstTerm_;
+    return i >= 0 && i < static_cast<int>(termBoxes_.size()) ? termBoxes_[static_cast<std::size_t>(i)] : nullptr;
+}
+
+bool ExerciseForm::termTicked(int term) const
+{
+    const QCheckBox *box = termBox(term);
+    return box && box->isChecked();
+}
+
+QAction *ExerciseForm::addOwnMenuCommand(const QString &name, const QString &caption)
+{
+    auto *action = new QAction(caption, this);
+    menuBar()->insertAction(MenuInformazioni, action);
+    addControl(action, name);
+    return action;
+}
+
+QMenu *ExerciseForm::addOwnMenuHeading(const QString &name, const QString &caption)
+{
+    auto *menu = new QMenu(caption, this);
+    menuBar()->insertMenu(MenuInformazioni, menu);
+    addControl(menu->menuAction(), name);
+    return menu;
+}
+
+void ExerciseForm::setTwipsGeometry(QWidget *control, int left, int top, int width, int height)
+{
+    control->setGeometry(tw(left), tw(top), tw(width), tw(height));
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "frame/FormBase.h"
+
+#include <vector>
+
+class DigitBox;
+class QAction;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+// The frame every exercise window shares: the score panel, the yes and no
+// icons, "avanti", the menu-bar commands (reset, about, exit), the digit-only
+// answer boxes with their Enter-on-release check, and the optional
+// choose-terms frame. A window supplies its home menu, its answer boxes and
+// term range, and its own exercise: NuovoEsercizio() and answerEntered().
+// See frame/README.md.
+class ExerciseForm : public FormBase {
+    Q_OBJECT
+public:
+    ExerciseForm(const QString &name, const QString &homeMenu);
+
+    // Draws and shows a new exercise.
+    virtual void NuovoEsercizio() = 0;
+
+    void SegnaEsatto();
+    void SegnaErrato();
+    void AzzeraConteggio();
+    void TornaAlMenu();
+    void MostraTermini();
+    void ConfermaTermini();
+
+    const QString &MenuDiRitorno() const { return homeMenu_; }
+
+    // The design size of every exercise window's inside, in twips.
+    static constexpr QSize kDesignTwips{15360, 10800};
+
+protected:
+    // Enter was released in a box that is not empty; value is the number its
+    // leading digits form.
+    virtual void answerEntered(DigitBox *box, double value);
+    // "avanti" pressed. By default: a new exercise, then "avanti" disabled.
+    virtual void avantiPressed();
+
+    // An answer box (SoloCifre), placed in twips inside parent (the window's
+    // area when null).
+    DigitBox *addAnswerBox(const QString &name, int index, QRect twips, int maxLength,
+                           const QFont &font, QWidget *parent = nullptr);
+
+    // The choose-terms frame with the boxes OpPrimo(first..last), all ticked,
+    // its confirm button and the menu-bar command that opens it.
+    void addTermFrame(int first, int last, const QString &confirmName,
+                      const QString &menuName = QStringLiteral("MenuNumeroMassimo"),
+                      const QString &menuCaption = QStringLiteral("Scegli i termini da utilizzare"));
+    bool termTicked(int term) const;
+    QCheckBox *termBox(int term) const;
+    QGroupBox *termFrame() const { return termFrame_; }
+
+    // A menu-bar command or drop-down heading of the window's own, placed
+    // before "Informazioni".
+    QAction *addOwnMenuCommand(const QString &name, const QString &caption);
+    QMenu *addOwnMenuHeading(const QString &name, const QString &caption);
+
+    // Moves one of the frame's controls (for windows whose layout needs the
+    // space); twips, in the area's coordinates.
+    static void setTwipsGeometry(QWidget *control, int left, int top, int width, int height);
+
+    // The frame's controls.
+    QFrame *sattiErrati;
+    QLabel *Label1;
+    QLabel *Label2;
+    QLabel *EtichettaEsatti;
+    QLabel *EtichettaErrati;
+    QLabel *ComandoIconaSi;
+    QLabel *ComandoIconaNo;
+    QPushButton *BottoneAvanti;
+    QAction *MenuAzzera;
+    QAction *MenuInformazioni;
+    QAction *mnuEsci;
+
+private:
+    QString homeMenu_;
+    QGroupBox *termFrame_ = nullptr;
+    int firstTerm_ = 0;
+    std::vector<QCheckBox *> termBoxes_;
+};
+
+// A count written with the blank that stands for the sign: 7 is " 7".
+QString signSpaced(int number);

@@ -1,0 +1,192 @@
+#include "frame/FormBase.h"
+
+#include "frame/Twips.h"
+#include "lang/Localise.h"
+#include "platform/ProgramState.h"
+#include "resize/clsResize.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QResizeEvent>
+
+FormBase::FormBase(const QString &name, const QString &title, QSize innerTwips)
+    : area_(new QWidget(this)), designInner_(tw(innerTwips.width()), tw(innerTwips.height()))
+{
+    setObjectName(name);
+    setWindowTitle(title);
+    setAutoFillBackground(true);
+    area_->setObjectName(QStringLiteral("area"));
+    area_->resize(designInner_);
+}
+
+FormBase::~FormBase()
+{
+    if (stateInstalled() && state().resizer && state().resizer->SourceForm == this)
+        state().resizer.reset();
+}
+
+QMenuBar *FormBase::menuBar()
+{
+    if (!menuBar_) {
+        menuBar_ = new QMenuBar(this);
+        menuBar_->setNativeMenuBar(false);   // the bar belongs to the full-screen window
+    }
+    return menuBar_;
+}
+
+QObject *FormBase::control(const QString &name, int index) const
+{
+    for (QObject *c : controls_) {
+        if (c->objectName() != name)
+            continue;
+        const QVariant i = c->property("index");
+        if ((index < 0 && !i.isValid()) || (i.isValid() && i.toInt() == index))
+            return c;
+    }
+    return nullptr;
+}
+
+void FormBase::setBackground(const QColor &colour)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Window, colour);
+    setPalette(p);
+}
+
+QColor FormBase::background() const
+{
+    return palette().color(QPalette::Window);
+}
+
+void FormBase::load()
+{
+    beforeLocalise();
+    const int bar = menuBar_ ? menuBar_->sizeHint().height() : 0;
+    resize(designInner_.width(), designInner_.height() + bar);
+    layOutChrome();
+
+    MLSLocaliseForm(this, controls_);
+
+    auto resizer = std::make_shared<clsResize>();
+    resizer->SourceForm = this;
+    state().resizer = resizer;
+    resizer->SizeFormToScreen(75);
+
+    afterLoad();
+}
+
+void FormBase::activate()
+{
+    const QSize screen = state().platform.screen->size();
+    setOuterGeometry(QRect(QPoint(0, 0), screen));
+    if (state().resizer && state().resizer->SourceForm == this)
+        state().resizer->ResizeControls();
+    afterActivate();
+}
+
+void FormBase::goTo(const QString &name)
+{
+    if (openWindow(name))
+        close();
+}
+
+QSize FormBase::innerSize() const
+{
+    return area_->size();
+}
+
+void FormBase::setOuterGeometry(const QRect &outer)
+{
+    // The window manager's frame is part of the outer size.
+    const QSize decorations = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
+    move(outer.topLeft());
+    resize(outer.size() - decorations);
+    layOutChrome();
+}
+
+void FormBase::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layOutChrome();
+    if (stateInstalled() && state().resizer && state().resizer->SourceForm == this)
+        state().resizer->ResizeControls();
+}
+
+void FormBase::layOutChrome()
+{
+    int top = 0;
+    if (menuBar_) {
+        const int h = menuBar_->heightForWidth(width());
+        top = h > 0 ? h : menuBar_->sizeHint().height();
+        menuBar_->setGeometry(0, 0, width(), top);
+    }
+    area_->setGeometry(0, top, width(), qMax(0, height() - top));
+}
+
+void FormBase::addControl(QObject *control, const QString &name, int index)
+{
+    control->setObjectName(name);
+    if (index >= 0)
+        control->setProperty("index", index);
+    controls_.push_back(control);
+}
+
+void FormBase::placeControl(QWidget *widget, const QString &name, int left, int top, int width,
+                            int height, int index)
+{
+    if (!widget->parentWidget())
+        widget->setParent(area_);
+    widget->setGeometry(tw(left), tw(top), tw(width), tw(height));
+    addControl(widget, name, index);
+}
+
+QAction *FormBase::addMenuCommand(const QString &name, const QString &caption)
+{
+    QAction *action = menuBar()->addAction(caption);
+    addControl(action, name);
+    return action;
+}
+
+QMenu *FormBase::addMenuHeading(const QString &name, const QString &caption)
+{
+    QMenu *menu = menuBar()->addMenu(caption);
+    addControl(menu->menuAction(), name);
+    return menu;
+}
+
+QAction *FormBase::addMenuItem(QMenu *menu, const QString &name, const QString &caption, int index)
+{
+    QAction *action = menu->addAction(caption);
+    addControl(action, name, index);
+    return action;
+}
+
+QFont FormBase::layoutFont(const QString &family, double points, bool bold)
+{
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+FormBase *openWindow(const QString &name)
+{
+    const auto it = state().windows.find(name);
+    if (it == state().windows.end() || !it->second)
+        return nullptr;
+    FormBase *window = it->second();
+    if (!window)
+        return nullptr;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->load();
+    window->show();
+    window->activate();
+    return window;
+}
+
+bool windowIsBuilt(const QString &name)
+{
+    const auto it = state().windows.find(name);
+    return it != state().windows.end() && it->second;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { None, Information, Question, Error };
+enum class MessageAnswer { Ok, Yes, No };
+
+// Modal message boxes. An empty title means the application's default title.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual MessageAnswer message(QWidget *parent, const QString &text, const QString &title,
+                                  MessageButtons buttons, MessageIcon icon) = 0;
+};
+
+class SystemDialogs final : public Dialogs {
+public:
+    MessageAnswer message(QWidget *parent, const QString &text, const QString &title,
+                          MessageButtons buttons, MessageIcon icon) override;
+};

@@ -1,0 +1,97 @@
+#include "Fakes.h"
+
+#include "app/Windows.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QWidget>
+
+double ScriptedRnd::next()
+{
+    if (values_.empty()) {
+        ++unscripted;
+        return 0.0;
+    }
+    const double v = values_.front();
+    values_.pop_front();
+    return v;
+}
+
+void ScriptedRnd::draw(int n, int k)
+{
+    values_.push_back((n + 0.5) / k);
+}
+
+MessageAnswer RecordingDialogs::message(QWidget *, const QString &text, const QString &title, MessageButtons buttons,
+                                        MessageIcon icon)
+{
+    shown.push_back({text, title, buttons, icon});
+    if (buttons == MessageButtons::Ok)
+        return MessageAnswer::Ok;
+    if (answers.empty())
+        return MessageAnswer::No;
+    const MessageAnswer a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+TestProgram::TestProgram(Assets assets, QSize screenSize)
+{
+    Platform p;
+    auto r = std::make_unique<ScriptedRnd>();
+    auto s = std::make_unique<RecordingSound>();
+    auto d = std::make_unique<RecordingDialogs>();
+    auto sc = std::make_unique<FixedScreen>(screenSize);
+    auto g = std::make_unique<FakeGuard>();
+    rnd = r.get();
+    sound = s.get();
+    dialogs = d.get();
+    screen = sc.get();
+    guard = g.get();
+    p.random = std::move(r);
+    p.sound = std::move(s);
+    p.dialogs = std::move(d);
+    p.screen = std::move(sc);
+    p.instanceGuard = std::move(g);
+    p.programFolder = dir_.path();
+    p.endProgram = [this] { ++programEnded; };
+    installState(std::make_unique<ProgramState>(std::move(p)));
+    state().windows = programWindows();
+
+    if (assets == Assets::Shipped) {
+        const QDir shipped(QStringLiteral(QUADRIVEL_ASSETS_DIR));
+        for (const QString &name : shipped.entryList({QStringLiteral("*.lng"), QStringLiteral("*.ini")}, QDir::Files))
+            QFile::copy(shipped.filePath(name), QDir(dir_.path()).filePath(name));
+    }
+}
+
+TestProgram::~TestProgram()
+{
+    closeAllWindows();
+    installState(nullptr);
+}
+
+void TestProgram::writeFile(const QString &name, const QByteArray &bytes) const
+{
+    QFile f(QDir(dir_.path()).filePath(name));
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(bytes);
+}
+
+void closeAllWindows()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        delete w;
+}
+
+QStringList openWindowNames()
+{
+    QStringList names;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && !w->testAttribute(Qt::WA_DontShowOnScreen))
+            names << w->objectName();
+    }
+    names.sort();
+    return names;
+}

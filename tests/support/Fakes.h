@@ -1,0 +1,94 @@
+#pragma once
+
+#include "platform/ProgramState.h"
+
+#include <QSize>
+#include <QString>
+#include <QTemporaryDir>
+#include <deque>
+#include <vector>
+
+// A random source that gives the values a test scripts, in order.
+class ScriptedRnd final : public RandomSource {
+public:
+    double next() override;
+
+    // The next draw of floor(Rnd x k) gives n.
+    void draw(int n, int k);
+    void push(double value) { values_.push_back(value); }
+
+    std::size_t remaining() const { return values_.size(); }
+    // Draws asked for when the script had run out.
+    int unscripted = 0;
+
+private:
+    std::deque<double> values_;
+};
+
+class RecordingSound final : public SoundOutput {
+public:
+    void play(const QString &path) override { played.push_back(path); }
+    std::vector<QString> played;
+};
+
+struct ShownMessage {
+    QString text;
+    QString title;
+    MessageButtons buttons;
+    MessageIcon icon;
+};
+
+// Records message boxes and answers them from a script (Ok for an OK box;
+// the next scripted answer, or No, for a Yes/No box).
+class RecordingDialogs final : public Dialogs {
+public:
+    MessageAnswer message(QWidget *parent, const QString &text, const QString &title, MessageButtons buttons,
+                          MessageIcon icon) override;
+    std::vector<ShownMessage> shown;
+    std::deque<MessageAnswer> answers;
+};
+
+class FixedScreen final : public Screen {
+public:
+    explicit FixedScreen(QSize size) : size_(size) {}
+    QSize size() const override { return size_; }
+    void setSize(QSize size) { size_ = size; }
+
+private:
+    QSize size_;
+};
+
+class FakeGuard final : public InstanceGuard {
+public:
+    bool acquire() override { return !otherCopy; }
+    bool otherCopy = false;
+};
+
+// A program-wide state made of fakes, with a program folder of its own.
+// Language files are copied from the shipped assets unless told otherwise.
+class TestProgram {
+public:
+    enum class Assets { Shipped, None };
+    explicit TestProgram(Assets assets = Assets::Shipped, QSize screen = QSize(1024, 768));
+    ~TestProgram();
+
+    QString folder() const { return dir_.path(); }
+    // Writes a file into the program folder (bytes as given).
+    void writeFile(const QString &name, const QByteArray &bytes) const;
+
+    ScriptedRnd *rnd;
+    RecordingSound *sound;
+    RecordingDialogs *dialogs;
+    FixedScreen *screen;
+    FakeGuard *guard;
+    int programEnded = 0;
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Closes and deletes every top-level window left open.
+void closeAllWindows();
+
+// The open top-level windows' names.
+QStringList openWindowNames();
