@@ -163,11 +163,16 @@ DigitBox *ExerciseForm::addAnswerBox(const QString &name, int index, QRect twips
     box->setFont(font);
     if (maxLength > 0)
         box->setMaxLength(maxLength);
+    watchAnswerBox(box);
+    return box;
+}
+
+void ExerciseForm::watchAnswerBox(DigitBox *box)
+{
     connect(box, &DigitBox::enterReleased, this, [this, box] {
         if (!box->text().isEmpty())
             answerEntered(box, leadingNumber(box->text()));
     });
-    return box;
 }
 
 void ExerciseForm::addTermFrame(int first, int last, const QString &confirmName, const QString &menuName,

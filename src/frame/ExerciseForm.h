@@ -49,6 +49,9 @@ protected:
     // area when null).
     DigitBox *addAnswerBox(const QString &name, int index, QRect twips, int maxLength,
                            const QFont &font, QWidget *parent = nullptr);
+    // Routes Enter in a box made elsewhere (cells created at activation) to
+    // answerEntered().
+    void watchAnswerBox(DigitBox *box);
 
     // The choose-terms frame with the boxes OpPrimo(first..last), all ticked,
     // its confirm button and the menu-bar command that opens it.
