@@ -1,0 +1,326 @@
+#include "lang/IniFile.h"
+
+#include "lang/Cp1252.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+
+constexpr QByteArrayView kUtf8Bom("\xEF\xBB\xBF");
+
+struct Line {
+    qsizetype start; // first byte of the line
+    qsizetype end;   // one past its last byte, before the line end
+    qsizetype next;  // first byte of the following line
+};
+
+// Calls f(line, text) for each line until f returns false. CR, LF and CR LF
+// all end a line; the last line needs no end. A leading UTF-8 byte-order
+// mark belongs to no line.
+template <typename F>
+void forEachLine(QByteArrayView content, F f)
+{
+    const char *data = content.data();
+    const qsizetype n = content.size();
+    qsizetype pos = content.startsWith(kUtf8Bom) ? kUtf8Bom.size() : 0;
+    while (pos < n) {
+        qsizetype end = pos;
+        while (end < n && data[end] != '\r' && data[end] != '\n')
+            ++end;
+        qsizetype next = end;
+        if (next < n)
+            next += (data[next] == '\r' && next + 1 < n && data[next + 1] == '\n') ? 2 : 1;
+        if (!f(Line{pos, end, next}, content.sliced(pos, end - pos)))
+            return;
+        pos = next;
+    }
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+QByteArrayView trimBlanks(QByteArrayView v)
+{
+    while (!v.isEmpty() && isBlank(v.front()))
+        v = v.sliced(1);
+    while (!v.isEmpty() && isBlank(v.back()))
+        v.chop(1);
+    return v;
+}
+
+char asciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
+
+QByteArray fold(QByteArrayView name)
+{
+    QByteArray folded(name.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < name.size(); ++i)
+        folded[i] = asciiLower(name[i]);
+    return folded;
+}
+
+bool sameName(QByteArrayView a, QByteArrayView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (asciiLower(a[i]) != asciiLower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+enum class Kind { Blank, Comment, Section, Entry, Other };
+
+struct Parsed {
+    Kind kind;
+    QByteArrayView name;  // section or key, trimmed
+    QByteArrayView value; // trimmed, quotes still on
+};
+
+Parsed classify(QByteArrayView line)
+{
+    const QByteArrayView t = trimBlanks(line);
+    if (t.isEmpty())
+        return {Kind::Blank, {}, {}};
+    if (t.front() == '[') {
+        QByteArrayView inner = t.sliced(1);
+        const qsizetype close = inner.indexOf(']');
+        if (close >= 0)
+            inner = inner.first(close);
+        return {Kind::Section, trimBlanks(inner), {}};
+    }
+    if (t.front() == ';')
+        return {Kind::Comment, {}, {}};
+    const qsizetype eq = t.indexOf('=');
+    if (eq < 0)
+        return {Kind::Other, {}, {}};
+    return {Kind::Entry, trimBlanks(t.first(eq)), trimBlanks(t.sliced(eq + 1))};
+}
+
+QString cleanValue(QByteArrayView v)
+{
+    if (v.size() >= 2 && v.front() == v.back() && (v.front() == '"' || v.front() == '\''))
+        v = v.sliced(1, v.size() - 2);
+    // The classic reader hands the value over as a C string.
+    const qsizetype nul = v.indexOf('\0');
+    if (nul >= 0)
+        v = v.first(nul);
+    return fromCp1252(v.first(std::min(v.size(), kIniMaxValueChars)));
+}
+
+// A name asked for, as the bytes it must match: trimmed of spaces (tabs
+// stay), nullopt when empty or when no file byte could stand for it.
+std::optional<QByteArray> askedName(QStringView name)
+{
+    while (!name.isEmpty() && name.front() == u' ')
+        name = name.sliced(1);
+    while (!name.isEmpty() && name.back() == u' ')
+        name.chop(1);
+    if (name.isEmpty())
+        return std::nullopt;
+    return toCp1252Exact(name);
+}
+
+bool hasLineBreakOrNul(QByteArrayView v)
+{
+    return v.contains('\r') || v.contains('\n') || v.contains('\0');
+}
+
+// A name to write that reads back as the same name, or nullopt.
+std::optional<QByteArray> writableName(QStringView name, char forbidden)
+{
+    const std::optional<QByteArray> bytes = askedName(name);
+    if (!bytes || hasLineBreakOrNul(*bytes) || bytes->contains(forbidden)
+        || trimBlanks(*bytes).size() != bytes->size())
+        return std::nullopt;
+    return bytes;
+}
+
+bool endsWithLineEnd(QByteArrayView content)
+{
+    return !content.isEmpty() && (content.back() == '\r' || content.back() == '\n');
+}
+
+} // namespace
+
+std::optional<QByteArray> readFileBytes(const QString &path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || file.size() > kIniMaxFileBytes)
+        return std::nullopt;
+    QByteArray bytes;
+    bytes.reserve(file.size());
+    // Read to the end rather than trust size(): the file may change meanwhile.
+    char chunk[64 * 1024];
+    for (;;) {
+        const qint64 got = file.read(chunk, sizeof chunk);
+        if (got < 0 || bytes.size() + got > kIniMaxFileBytes)
+            return std::nullopt;
+        if (got == 0)
+            return bytes;
+        bytes.append(chunk, got);
+    }
+}
+
+QString iniLookup(QByteArrayView content, QStringView section, QStringView key)
+{
+    const std::optional<QByteArray> sec = askedName(section);
+    const std::optional<QByteArray> k = askedName(key);
+    if (!sec || !k)
+        return {};
+    bool inside = false;
+    QString result;
+    forEachLine(content, [&](const Line &, QByteArrayView text) {
+        const Parsed p = classify(text);
+        if (p.kind == Kind::Section) {
+            if (inside)
+                return false; // only the first section of the name counts
+            inside = sameName(p.name, *sec);
+        } else if (inside && p.kind == Kind::Entry && sameName(p.name, *k)) {
+            result = cleanValue(p.value);
+            return false;
+        }
+        return true;
+    });
+    return result;
+}
+
+IniIndex IniIndex::parse(QByteArrayView content)
+{
+    IniIndex index;
+    QByteArray current;
+    bool collecting = false; // keys before any section, or in a repeated one, are unreadable
+    forEachLine(content, [&](const Line &, QByteArrayView text) {
+        const Parsed p = classify(text);
+        if (p.kind == Kind::Section) {
+            current = fold(p.name);
+            collecting = !index.m_sections.contains(current);
+            if (collecting)
+                index.m_sections.insert(current, {});
+        } else if (collecting && p.kind == Kind::Entry) {
+            QHash<QByteArray, QString> &keys = index.m_sections[current];
+            const QByteArray name = fold(p.name);
+            if (!keys.contains(name))
+                keys.insert(name, cleanValue(p.value));
+        }
+        return true;
+    });
+    return index;
+}
+
+QString IniIndex::value(QStringView section, QStringView key) const
+{
+    const std::optional<QByteArray> sec = askedName(section);
+    const std::optional<QByteArray> k = askedName(key);
+    if (!sec || !k)
+        return {};
+    const auto keys = m_sections.constFind(fold(*sec));
+    if (keys == m_sections.cend())
+        return {};
+    return keys->value(fold(*k));
+}
+
+QString iniRead(const QString &file, const QString &section, const QString &key)
+{
+    const std::optional<QByteArray> content = readFileBytes(file);
+    return content ? iniLookup(*content, section, key) : QString();
+}
+
+std::optional<QByteArray> iniUpdated(QByteArrayView content, const QString &section,
+                                     const QString &key, const QString &value)
+{
+    const std::optional<QByteArray> sec = writableName(section, ']');
+    const std::optional<QByteArray> k = writableName(key, '=');
+    const QByteArray val = toCp1252(value);
+    if (!sec || !k || k->front() == '[' || k->front() == ';' || hasLineBreakOrNul(val))
+        return std::nullopt;
+
+    bool inside = false;
+    qsizetype afterHeader = -1;
+    qsizetype afterLastKey = -1;
+    std::optional<Line> keyLine;
+    forEachLine(content, [&](const Line &line, QByteArrayView text) {
+        const Parsed p = classify(text);
+        if (p.kind == Kind::Section) {
+            if (inside)
+                return false;
+            inside = sameName(p.name, *sec);
+            if (inside)
+                afterHeader = line.next;
+        } else if (inside && p.kind == Kind::Entry) {
+            afterLastKey = line.next;
+            if (sameName(p.name, *k)) {
+                keyLine = line;
+                return false;
+            }
+        }
+        return true;
+    });
+
+    QByteArray out;
+    out.reserve(content.size() + sec->size() + k->size() + val.size() + 8);
+    if (keyLine) {
+        // Everything up to the '=' stays, so the key keeps its spelling.
+        const qsizetype valueStart =
+            keyLine->start + content.sliced(keyLine->start).indexOf('=') + 1;
+        out.append(content.first(valueStart));
+        out.append(val);
+        out.append(content.sliced(keyLine->end));
+        return out;
+    }
+    if (afterHeader >= 0) {
+        const qsizetype at = afterLastKey >= 0 ? afterLastKey : afterHeader;
+        out.append(content.first(at));
+        if (at == content.size() && !endsWithLineEnd(content))
+            out.append("\r\n");
+        out.append(*k + '=' + val + "\r\n");
+        out.append(content.sliced(at));
+        return out;
+    }
+    out.append(content);
+    const qsizetype bomSize = content.startsWith(kUtf8Bom) ? kUtf8Bom.size() : 0;
+    if (content.size() > bomSize && !endsWithLineEnd(content))
+        out.append("\r\n");
+    out.append('[' + *sec + "]\r\n" + *k + '=' + val + "\r\n");
+    return out;
+}
+
+bool iniWrite(const QString &file, const QString &section, const QString &key,
+              const QString &value)
+{
+    if (file.isEmpty())
+        return false;
+    const bool exists = QFileInfo::exists(file);
+    QByteArray old;
+    if (exists) {
+        // What cannot be read cannot be kept: refuse rather than overwrite.
+        const std::optional<QByteArray> bytes = readFileBytes(file);
+        if (!bytes)
+            return false;
+        old = *bytes;
+    }
+    const std::optional<QByteArray> updated = iniUpdated(old, section, key, value);
+    if (!updated)
+        return false;
+    if (exists && *updated == old)
+        return true;
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    if (out.write(*updated) != updated->size()) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}

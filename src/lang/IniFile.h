@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QHash>
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+// Reading and writing single keys of INI files with the behaviour of the
+// classic Windows profile functions (ANSI forms): Windows-1252 bytes, section
+// and key names matched without regard to ASCII case, the first section and
+// the first key of a name winning, one pair of outer quotes removed, values
+// cut to 511 characters. Every failure reads as the empty text.
+
+// Files above this size are not read at all: no settings or language file
+// comes near it, and it bounds the memory a stray file can take.
+inline constexpr qsizetype kIniMaxFileBytes = 64 * 1024 * 1024;
+
+// The longest value a read returns (the classic 512-character buffer).
+inline constexpr qsizetype kIniMaxValueChars = 511;
+
+// The whole content of a regular file, read through one open. nullopt when
+// the path is missing, is not a regular file (a folder, a pipe, a device),
+// cannot be read, or holds more than kIniMaxFileBytes.
+std::optional<QByteArray> readFileBytes(const QString &path);
+
+// The value of key in section of INI content; empty when either is missing.
+QString iniLookup(QByteArrayView content, QStringView section, QStringView key);
+
+// The readable keys of INI content, parsed once; value() answers exactly as
+// iniLookup on the same content. For repeated lookups in one file.
+class IniIndex {
+public:
+    static IniIndex parse(QByteArrayView content);
+    QString value(QStringView section, QStringView key) const;
+
+private:
+    // Names folded to ASCII lower case; only first sections and first keys.
+    QHash<QByteArray, QHash<QByteArray, QString>> m_sections;
+};
+
+QString iniRead(const QString &file, const QString &section, const QString &key);
+
+// content with key of section set to value: the key's line replaced in
+// place, or a new key line after the section's last key, or a new section at
+// the end. Empty content stands for a missing file. nullopt when the names or
+// the value cannot be written so that they read back as the same key: an
+// empty name, a line break or NUL anywhere, '=' in the key, ']' in the
+// section, a key starting with '[' or ';', a name outside Windows-1252.
+std::optional<QByteArray> iniUpdated(QByteArrayView content, const QString &section,
+                                     const QString &key, const QString &value);
+
+// Sets one key on disk, creating the file or the section when missing. The
+// new content replaces the file in one rename, so a failure leaves the old
+// file whole. false when the folder is missing, the file or folder cannot be
+// written, the path is not a regular file, or iniUpdated refuses.
+bool iniWrite(const QString &file, const QString &section, const QString &key,
+              const QString &value);

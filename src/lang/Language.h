@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+// The language layer: the settings file LangSetting.ini and the language
+// files "<name>.lng" in the program folder. Every failure reads as the empty
+// text; nothing here throws or reports an error.
+
+// One key of an INI-format file. Files under 64001 bytes are read with the
+// classic INI rules (iniRead); larger ones by a plain line scan: the first
+// line anywhere whose first characters are exactly key gives the rest of the
+// line after key and one separator, less its first and last characters.
+QString MLSReadIni(const QString &file, const QString &section, const QString &key);
+
+// Sets one key (iniWrite); nonzero on success.
+int MLSWriteIni(const QString &file, const QString &section, const QString &key,
+                const QString &value);
+
+// The text of a string id ("0001") in the current language. Loads the cached
+// language name from LangSetting.ini first when it is empty.
+QString MLSGetString(const QString &id);
+
+// The file of the cached language name in the program folder, as it stands
+// (the name is not loaded here). Empty when the name holds a path separator,
+// since a language is a file of the program folder itself.
+QString languageFile();
+
+// CurrentLanguage of LangSetting.ini in the program folder.
+QString readLanguageSetting();
+void writeLanguageSetting(const QString &name);
