@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QWidget>
 
 double ScriptedRnd::next()
@@ -81,8 +82,12 @@ void TestProgram::writeFile(const QString &name, const QByteArray &bytes) const
 
 void closeAllWindows()
 {
+    // Deleting a window deletes its menus, which are top-level widgets too.
+    QList<QPointer<QWidget>> windows;
     for (QWidget *w : QApplication::topLevelWidgets())
-        delete w;
+        windows << w;
+    for (const QPointer<QWidget> &w : windows)
+        delete w.data();
 }
 
 QStringList openWindowNames()

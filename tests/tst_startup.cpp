@@ -1,0 +1,157 @@
+#include "Fakes.h"
+#include "app/FormAvvio.h"
+#include "app/Startup.h"
+#include "frame/About.h"
+#include "frame/FormBase.h"
+#include "lang/Cp1252.h"
+#include "resize/clsResize.h"
+
+#include <QLockFile>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+// A program folder whose current language is Test.lng with the given
+// [Strings] entries.
+void writeLanguage(const TestProgram &program, const QByteArray &strings)
+{
+    program.writeFile(QStringLiteral("LangSetting.ini"), "[Language]\r\nCurrentLanguage=\"Test\"\r\n");
+    program.writeFile(QStringLiteral("Test.lng"), "[Strings]\r\n" + strings);
+}
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void secondCopyIsRefused();
+    void startShowsSplash();
+    void avvioOpensMainMenu();
+    void aboutText_data();
+    void aboutText();
+    void exitAnsweredNoChangesNothing();
+    void exitAnsweredYesEndsProgram();
+    void lockIsExclusiveAndSurvivesCrash();
+};
+
+void TestStartup::secondCopyIsRefused()
+{
+    TestProgram program(TestProgram::Assets::None);
+    writeLanguage(program, "0007=\"Quadrivel is already open\"\r\n0008=\"Already open\"\r\n");
+    program.guard->otherCopy = true;
+
+    QVERIFY(!Main());
+    QCOMPARE(program.dialogs->shown.size(), 1u);
+    const ShownMessage &m = program.dialogs->shown.front();
+    QCOMPARE(m.text, QStringLiteral("Quadrivel is already open"));
+    QCOMPARE(m.title, QStringLiteral("Already open"));
+    QCOMPARE(m.icon, MessageIcon::Error);
+    QCOMPARE(m.buttons, MessageButtons::Ok);
+    QVERIFY(openWindowNames().isEmpty());
+}
+
+void TestStartup::startShowsSplash()
+{
+    TestProgram program(TestProgram::Assets::None, QSize(800, 600));
+    writeLanguage(program, "0009=\"Back to the menu?\"\r\n");
+    state().suoniAttivati = false;
+    program.rnd->draw(17, 18);   // the splash's colour: entry 18
+
+    QVERIFY(Main());
+    QCOMPARE(state().messaggioUscita, QStringLiteral("Back to the menu?"));
+    QVERIFY(state().suoniAttivati);
+    QCOMPARE(openWindowNames(), QStringList{QStringLiteral("FormAvvio")});
+    auto *splash = qobject_cast<FormBase *>(QApplication::topLevelWidgets().front());
+    QCOMPARE(splash->frameGeometry(), QRect(0, 0, 800, 600));
+    QCOMPARE(splash->background(), QColor(255, 0, 255));
+    QCOMPARE(program.rnd->unscripted, 0);
+}
+
+void TestStartup::avvioOpensMainMenu()
+{
+    TestProgram program;
+    QVERIFY(Main());
+    auto *splash = qobject_cast<FormAvvio *>(QApplication::topLevelWidgets().front());
+    QVERIFY(splash);
+    QTest::mouseClick(splash->Command1, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(openWindowNames(), QStringList{QStringLiteral("FormMenu")});
+}
+
+void TestStartup::aboutText_data()
+{
+    QTest::addColumn<QByteArray>("strings");
+    QTest::addColumn<QString>("lines");
+    const QString rule = QStringLiteral("\r\n-----------------------\r\n");
+    QTest::newRow("none") << QByteArray() << QString();
+    QTest::newRow("only 9998") << QByteArray("9998=\"three\"\r\n") << rule + QStringLiteral("three\r\n");
+    QTest::newRow("all four") << QByteArray("9996=\"one\"\r\n9997=\"two\"\r\n9998=\"three\"\r\n9999=\"four\"\r\n")
+                              << rule + QStringLiteral("one\r\ntwo\r\nthree\r\nfour\r\n");
+    QTest::newRow("empty ones skipped") << QByteArray("9996=\"\"\r\n9997=\"two\"\r\n9999=\"four\"\r\n")
+                                        << rule + QStringLiteral("two\r\nfour\r\n");
+}
+
+void TestStartup::aboutText()
+{
+    QFETCH(QByteArray, strings);
+    QFETCH(QString, lines);
+    TestProgram program(TestProgram::Assets::None);
+    writeLanguage(program, strings);
+
+    MostraInformazioni(nullptr);
+    QCOMPARE(program.dialogs->shown.size(), 1u);
+    const ShownMessage &m = program.dialogs->shown.front();
+    QCOMPARE(m.text, kCreditBlock + lines);
+    QCOMPARE(m.title, QStringLiteral("Quadrivel"));
+    QCOMPARE(m.icon, MessageIcon::Information);
+    QVERIFY(!kCreditBlock.endsWith(QLatin1Char('\n')));
+    QCOMPARE(kCreditBlock.count(QStringLiteral("\r\n")), 3);
+}
+
+void TestStartup::exitAnsweredNoChangesNothing()
+{
+    TestProgram program;
+    FormBase *menu = openWindow(QStringLiteral("FormMenu"));
+    program.dialogs->answers.push_back(MessageAnswer::No);
+    ConfermaUscita(menu);
+    QCOMPARE(program.programEnded, 0);
+    QCOMPARE(openWindowNames(), QStringList{QStringLiteral("FormMenu")});
+    QCOMPARE(program.dialogs->shown.back().icon, MessageIcon::Question);
+    QCOMPARE(program.dialogs->shown.back().buttons, MessageButtons::YesNo);
+    QVERIFY(state().resizer);
+}
+
+void TestStartup::exitAnsweredYesEndsProgram()
+{
+    TestProgram program;
+    FormBase *menu = openWindow(QStringLiteral("FormMenu"));
+    program.dialogs->answers.push_back(MessageAnswer::Yes);
+    ConfermaUscita(menu);
+    QCOMPARE(program.programEnded, 1);
+    QVERIFY(!state().resizer);
+    QCOMPARE(program.dialogs->shown.back().title, QStringLiteral("Quadrivel"));
+}
+
+void TestStartup::lockIsExclusiveAndSurvivesCrash()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("quadrivel.lock"));
+    {
+        LockFileGuard first(path);
+        QVERIFY(first.acquire());
+        LockFileGuard second(path);
+        QVERIFY(!second.acquire());
+    }
+    // A copy that crashed leaves its lock file behind with a process id that
+    // no longer runs: the next start takes it over.
+    QFile stale(path);
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.write("2147483646\nquadrivel\n" + QSysInfo::machineHostName().toLocal8Bit() + "\n");
+    stale.close();
+    LockFileGuard next(path);
+    QVERIFY(next.acquire());
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
