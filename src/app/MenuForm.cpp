@@ -25,7 +25,6 @@ void MenuForm::addSoundsBox(int left, int top, int width, int height)
     Check1->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 14));
     Check1->setAutoFillBackground(true);
     Check1->setCursor(Qt::PointingHandCursor);
-    Check1->setStyleSheet(QStringLiteral("QCheckBox::indicator { width: 24px; height: 24px; }"));
     connect(Check1, &QCheckBox::toggled, this, [](bool on) { state().suoniAttivati = on; });
 }
 
@@ -38,6 +37,11 @@ void MenuForm::afterLoad()
     QPalette p = Check1->palette();
     p.setColor(QPalette::Window, background());
     Check1->setPalette(p);
+    // A style sheet would override the palette, so the bigger tick box and
+    // the colour are set together here.
+    Check1->setStyleSheet(QStringLiteral("QCheckBox { background-color: %1; }"
+                                         " QCheckBox::indicator { width: 24px; height: 24px; }")
+                              .arg(background().name()));
 }
 
 void MenuForm::afterActivate()

@@ -72,8 +72,7 @@ void FormMenu::MLSFillMenuLanguages()
         item->setText(names[i]);
         item->setCheckable(true);
         item->setChecked(false);
-        connect(item, &QAction::triggered, this, [this, i] { chooseLanguage(static_cast<int>(i)); },
-                Qt::UniqueConnection);
+        connect(item, &QAction::triggered, this, [this, i] { chooseLanguage(static_cast<int>(i)); });
     }
 
     state().currentLanguageName = readLanguageSetting();

@@ -31,6 +31,7 @@ QMenuBar *FormBase::menuBar()
     if (!menuBar_) {
         menuBar_ = new QMenuBar(this);
         menuBar_->setNativeMenuBar(false);   // the bar belongs to the full-screen window
+        menuBar_->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 12, false));
     }
     return menuBar_;
 }
