@@ -183,9 +183,9 @@ void ExerciseForm::addTermFrame(int first, int last, const QString &confirmName,
     termFrame_ = add(new QGroupBox(QStringLiteral("Scegli i termini da utilizzare")),
                      QStringLiteral("CorniceNumeroMassimo"), 0, 0, design.width(), design.height());
     termFrame_->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 20));
-    termFrame_->setAutoFillBackground(true);
-    termFrame_->setPalette(QPalette(QColor(255, 250, 220)));
-    termFrame_->setStyleSheet(QStringLiteral("QCheckBox::indicator { width: 26px; height: 26px; }"));
+    termFrame_->setStyleSheet(QStringLiteral("QGroupBox { background-color: #fffadc; padding-top: 24px; }"
+                                             " QCheckBox::indicator { width: 30px; height: 30px; }"));
+    termFrame_->setAlignment(Qt::AlignHCenter);
     termFrame_->hide();
 
     const int count = last - first + 1;
@@ -195,12 +195,14 @@ void ExerciseForm::addTermFrame(int first, int last, const QString &confirmName,
     for (int i = first; i <= last; ++i) {
         auto *box = add(new QCheckBox(QString::number(i), termFrame_), QStringLiteral("OpPrimo"),
                         left + (i - first) * (kBoxWidth + kGap), 3840, kBoxWidth, 720, i);
+        box->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 20));
         box->setChecked(true);
         box->setCursor(Qt::PointingHandCursor);
         termBoxes_.push_back(box);
     }
     auto *confirm = add(new QPushButton(QStringLiteral("Conferma"), termFrame_), confirmName,
                         (design.width() - 3000) / 2, 6240, 3000, 960);
+    confirm->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 18));
     confirm->setCursor(Qt::PointingHandCursor);
     connect(confirm, &QPushButton::clicked, this, &ExerciseForm::ConfermaTermini);
 
