@@ -8,8 +8,11 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
+#include <QTabWidget>
 #include <QVariant>
 #include <QWidget>
+#include <memory>
 
 QString captionOf(const QObject *control)
 {
@@ -49,6 +52,48 @@ void setToolTipOf(QObject *control, const QString &tip)
         action->setToolTip(tip);
 }
 
+// Lets pending events run between the controls of a walk while holding back
+// the child's input until the walk is over: a click or a close request
+// delivered mid-walk could close, and so destroy, the window being
+// translated. Input from the window system stays queued through
+// ExcludeUserInputEvents; input that was posted to the application queue is
+// caught here and posted again, in its order, when the walk ends.
+class InputHold final : public QObject {
+public:
+    ~InputHold() override
+    {
+        for (auto &[receiver, event] : held_) {
+            if (receiver)
+                QCoreApplication::postEvent(receiver, event.release());
+        }
+    }
+
+    void letPendingEventsRun()
+    {
+        QCoreApplication *app = QCoreApplication::instance();
+        if (!app)
+            return;
+        app->installEventFilter(this);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        app->removeEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *receiver, QEvent *event) override
+    {
+        // A close request of the window system reaches the window's QWindow;
+        // code closing a widget sends its close event to the widget itself.
+        const bool closeRequest = event->type() == QEvent::Close && receiver->isWindowType();
+        if (!event->isInputEvent() && !closeRequest)
+            return false;
+        held_.push_back({receiver, std::unique_ptr<QEvent>(event->clone())});
+        return true;
+    }
+
+private:
+    std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> held_;
+};
+
 } // namespace
 
 void MLSLocaliseForm(QWidget *window, const std::vector<QObject *> &controls)
@@ -60,6 +105,7 @@ void MLSLocaliseForm(QWidget *window, const std::vector<QObject *> &controls)
         window->setWindowTitle(MLSReadIni(file, section, section + QStringLiteral(".Caption")));
     window->setProperty("tag", MLSReadIni(file, section, section + QStringLiteral(".Tag")));
 
+    InputHold hold;
     for (QObject *control : controls) {
         QString key = control->objectName();
         const QVariant index = control->property("index");
@@ -75,18 +121,24 @@ void MLSLocaliseForm(QWidget *window, const std::vector<QObject *> &controls)
         const QString tag = MLSReadIni(file, section, key + QStringLiteral(".Tag"));
         if (!tag.isEmpty())
             control->setProperty("tag", tag);
+        if (auto *tabs = qobject_cast<QTabWidget *>(control)) {
+            const QString tabKey = control->objectName() + QStringLiteral(".TabCaption(%1)");
+            for (int i = 0; i < tabs->count(); ++i)
+                tabs->setTabText(i, MLSReadIni(file, section, tabKey.arg(i)));
+        }
 
-        // Keep the screen painting during a long walk, but hold back the
-        // child's clicks and keys: one delivered here could close the window
-        // that is being translated.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        // Keeps the screen painting during a long walk.
+        hold.letPendingEventsRun();
     }
 }
 
 std::vector<QString> languageFileNames(const QString &folder)
 {
     std::vector<QString> names;
-    const QStringList files = QDir(folder).entryList({QStringLiteral("*.lng")}, QDir::Files, QDir::Unsorted);
+    // Case counts: the language layer opens "<name>.lng" and nothing else, so
+    // a "Name.LNG" offered here would be a language whose every text is empty.
+    const QStringList files =
+        QDir(folder).entryList({QStringLiteral("*.lng")}, QDir::Files | QDir::CaseSensitive, QDir::Unsorted);
     for (const QString &file : files)
         names.push_back(file.left(file.size() - 4));
     return names;
