@@ -2,6 +2,8 @@
 
 #include "app/FormAvvio.h"
 #include "app/Menus.h"
+#include "exercises/tables/Form1.h"
+#include "exercises/tables/Form2.h"
 #include "exercises/tables/FormEserci.h"
 
 namespace {
@@ -21,10 +23,12 @@ std::map<QString, std::function<FormBase *()>> programWindows()
         {QStringLiteral("FormMenu"), make<FormMenu>()},
         {QStringLiteral("FormMenuGrafici"), make<FormMenuGrafici>()},
         {QStringLiteral("FormMenuNumeri"), make<FormMenuNumeri>()},
+        {QStringLiteral("Form1"), make<Form1>()},
+        {QStringLiteral("Form2"), make<Form2>()},
         {QStringLiteral("FormEserci"), make<FormEserci>()},
     };
     static const char *const notBuiltYet[] = {
-        "Form1",     "Form2",     "FormEsercizi", "FormEsercizi2", "FormEserc1", "FormEserc2", "Reticoli",
+        "FormEsercizi", "FormEsercizi2", "FormEserc1", "FormEserc2", "Reticoli",
         "Formu",     "FormdauS",  "formdau99",    "Formdau",       "FormhdauS",  "Formhdau",   "FormCol1",
         "FormCola",  "FormCol2",  "Formcolb",     "FormColc",      "Formreti",
     };
