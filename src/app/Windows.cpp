@@ -5,6 +5,7 @@
 #include "exercises/tables/Form1.h"
 #include "exercises/tables/Form2.h"
 #include "exercises/tables/FormEserci.h"
+#include "exercises/tables/FormEsercizi.h"
 
 namespace {
 
@@ -26,9 +27,11 @@ std::map<QString, std::function<FormBase *()>> programWindows()
         {QStringLiteral("Form1"), make<Form1>()},
         {QStringLiteral("Form2"), make<Form2>()},
         {QStringLiteral("FormEserci"), make<FormEserci>()},
+        {QStringLiteral("FormEsercizi"), make<FormEsercizi>()},
+        {QStringLiteral("FormEsercizi2"), make<FormEsercizi2>()},
     };
     static const char *const notBuiltYet[] = {
-        "FormEsercizi", "FormEsercizi2", "FormEserc1", "FormEserc2", "Reticoli",
+        "FormEserc1", "FormEserc2", "Reticoli",
         "Formu",     "FormdauS",  "formdau99",    "Formdau",       "FormhdauS",  "Formhdau",   "FormCol1",
         "FormCola",  "FormCol2",  "Formcolb",     "FormColc",      "Formreti",
     };

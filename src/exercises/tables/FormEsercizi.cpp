@@ -1,0 +1,203 @@
+#include "exercises/tables/FormEsercizi.h"
+
+#include "feedback/Feedback.h"
+#include "frame/Icons.h"
+#include "platform/ProgramState.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <algorithm>
+
+namespace {
+
+// The board fills the window left of the score column (twips).
+constexpr int kBoardLeft = 480;
+constexpr int kBoardTop = 1800;
+constexpr int kPitchX = 1128;
+constexpr int kPitchY = 876;
+constexpr int kCellWidth = 1056;
+constexpr int kCellHeight = 792;
+constexpr int kBoardWidth = 9 * kPitchX + kCellWidth;
+
+constexpr std::array<NumberBoardForm::Colore, 5> kColori = {
+    NumberBoardForm::Colore::Grigio, NumberBoardForm::Colore::Giallo, NumberBoardForm::Colore::Arancio,
+    NumberBoardForm::Colore::Verde, NumberBoardForm::Colore::Rosso,
+};
+
+// One sheet for every board button; the "colore" property picks the fill, so
+// a change of colour is a re-polish rather than a new sheet. A sheet, unlike
+// the palette, colours a push button under every style.
+QString boardStyleSheet()
+{
+    QString sheet = QStringLiteral(
+        "QPushButton { border: 2px solid #5a5a7a; border-radius: 10px; color: #1c1c3c; }"
+        "QPushButton:hover, QPushButton:focus { border: 3px solid #1f3fbf; }"
+        "QPushButton:pressed { border: 3px solid #0f1f5f; padding-top: 3px; }"
+        // The green button of the right answer is disabled; its digits must
+        // stay as readable as before.
+        "QPushButton:disabled { color: #1c1c3c; }");
+    for (const NumberBoardForm::Colore c : kColori) {
+        sheet += QStringLiteral("QPushButton[colore=\"%1\"] { background-color: %2; }")
+                     .arg(static_cast<int>(c))
+                     .arg(QColor(fromBgr(NumberBoardForm::bgrOf(c))).name());
+    }
+    return sheet;
+}
+
+} // namespace
+
+unsigned NumberBoardForm::bgrOf(Colore colore)
+{
+    switch (colore) {
+    case Colore::Grigio:
+        return 0xE0E0E0;
+    case Colore::Giallo:
+        return 0x00FFFF;
+    case Colore::Arancio:
+        return 0x80C0FF;
+    case Colore::Verde:
+        return 0x00C000;
+    case Colore::Rosso:
+        return 0x0000FF;
+    }
+    return 0xE0E0E0;
+}
+
+NumberBoardForm::NumberBoardForm(const QString &name, const QString &homeMenu) : ExerciseForm(name, homeMenu)
+{
+    EtichettaNumero = add(new QLabel(QStringLiteral("Forma il numero")), QStringLiteral("EtichettaNumero"),
+                          kBoardLeft, 240, kBoardWidth, 1320);
+    EtichettaNumero->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 40));
+    EtichettaNumero->setAlignment(Qt::AlignCenter);
+
+    const QString sheet = boardStyleSheet();
+    const QFont digits = layoutFont(QStringLiteral("Comic Sans MS"), 20);
+    for (int i = 0; i < kButtons; ++i) {
+        auto *button = add(new QPushButton, QStringLiteral("Numero"), kBoardLeft + (i % 10) * kPitchX,
+                           kBoardTop + (i / 10) * kPitchY, kCellWidth, kCellHeight, i);
+        button->setFont(digits);
+        button->setProperty("colore", static_cast<int>(Colore::Grigio));
+        button->setStyleSheet(sheet);
+        connect(button, &QPushButton::clicked, this, [this, i] { NumeroClick(i); });
+        Numero[static_cast<std::size_t>(i)] = button;
+    }
+    colori_.fill(Colore::Grigio);
+
+    addTermFrame(0, kLastTable, QStringLiteral("Command3D2"));
+}
+
+NumberBoardForm::Fatto NumberBoardForm::estrai(const std::function<bool(int)> &tableTicked)
+{
+    // The board ends at 99, so 10 x 10 is posed as 9 x 9.
+    auto senzaCento = [](Fatto &f) {
+        if (f.primoFattore == 10 && f.secondoFattore == 10)
+            f.primoFattore = f.secondoFattore = 9;
+    };
+    Fatto f{};
+    f.primoFattore = randomBelow(kLastTable + 1);
+    f.secondoFattore = randomBelow(kLastTable + 1);
+    senzaCento(f);
+
+    // "Conferma" refuses an empty choice, but the boxes can still be emptied
+    // with the frame open and "avanti" reached by the keyboard behind it; the
+    // redraws would then never end, so the first draw stands.
+    bool anyTicked = false;
+    for (int t = 0; t <= kLastTable && !anyTicked; ++t)
+        anyTicked = tableTicked(t);
+    if (!anyTicked)
+        return f;
+    while (!tableTicked(f.primoFattore)) {
+        f.primoFattore = randomBelow(kLastTable + 1);
+        senzaCento(f);
+    }
+    return f;
+}
+
+void NumberBoardForm::NuovoEsercizio()
+{
+    setBackground(ColoreCasuale());
+    for (int i = 0; i < kButtons; ++i) {
+        Numero[static_cast<std::size_t>(i)]->setEnabled(true);
+        colora(i, Colore::Grigio);
+    }
+    fatto_ = estrai([this](int table) { return termTicked(table); });
+    afterDraw();
+    EtichettaNumero->setText(signSpaced(fatto_.primoFattore) + QStringLiteral(" x ") +
+                             signSpaced(fatto_.secondoFattore) + QStringLiteral(" ="));
+}
+
+void NumberBoardForm::NumeroClick(int i)
+{
+    if (i < 0 || i >= kButtons)
+        return;
+    QPushButton *button = Numero[static_cast<std::size_t>(i)];
+    if (i != fatto_.primoFattore * fatto_.secondoFattore) {
+        SegnaErrato();
+        colora(i, Colore::Rosso);
+        return;
+    }
+    SegnaEsatto();
+    colora(i, Colore::Verde);
+    SuonoSi();
+    EtichettaNumero->setText(EtichettaNumero->text() + button->text());
+    BottoneAvanti->setEnabled(true);
+    button->setEnabled(false);
+}
+
+void NumberBoardForm::coloraMultipli(int limit)
+{
+    const int table = fatto_.primoFattore;
+    if (table == 0) {
+        colora(0, Colore::Giallo);
+        return;
+    }
+    const int last = std::min(limit, kButtons - 1);
+    for (int m = 0; m <= last; m += table)
+        colora(m, Colore::Giallo);
+    colora(0, Colore::Arancio);
+}
+
+void NumberBoardForm::afterLoad()
+{
+    for (int i = 0; i < kButtons; ++i) {
+        QPushButton *button = Numero[static_cast<std::size_t>(i)];
+        button->setText(signSpaced(i));
+        button->setCursor(Qt::PointingHandCursor);
+    }
+    NuovoEsercizio();
+}
+
+void NumberBoardForm::avantiPressed()
+{
+    BottoneAvanti->setEnabled(false);
+    NuovoEsercizio();
+}
+
+void NumberBoardForm::colora(int i, Colore colore)
+{
+    auto &current = colori_[static_cast<std::size_t>(i)];
+    if (current == colore)
+        return;
+    current = colore;
+    QPushButton *button = Numero[static_cast<std::size_t>(i)];
+    button->setProperty("colore", static_cast<int>(colore));
+    button->style()->unpolish(button);
+    button->style()->polish(button);
+}
+
+FormEsercizi::FormEsercizi() : NumberBoardForm(QStringLiteral("FormEsercizi"), QStringLiteral("FormMenuGrafici")) {}
+
+void FormEsercizi::afterDraw()
+{
+    coloraMultipli(10 * primoFattore());
+}
+
+FormEsercizi2::FormEsercizi2() : NumberBoardForm(QStringLiteral("FormEsercizi2"), QStringLiteral("FormMenuNumeri"))
+{
+    Command1 = add(new QPushButton, QStringLiteral("Command1"), 12960, 4200, 1440, 1440);
+    Command1->setIcon(lampIcon());
+    Command1->setIconSize(QSize(72, 72));
+    Command1->setCursor(Qt::PointingHandCursor);
+    connect(Command1, &QPushButton::clicked, this, [this] { coloraMultipli(kButtons - 1); });
+}
