@@ -1,0 +1,442 @@
+#include "LanguageCheck.h"
+
+#include "lang/Cp1252.h"
+#include "lang/IniFile.h"
+#include "lang/Language.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QStringDecoder>
+#include <QTextStream>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+using Kind = LngFinding::Kind;
+
+constexpr QByteArrayView kUtf8Bom("\xEF\xBB\xBF");
+
+// A file of binary garbage would otherwise print a warning for nearly every
+// one of its lines.
+constexpr int kMaxPrintedWarnings = 200;
+
+// Texts from the file are shown elided to this many characters.
+constexpr qsizetype kShownChars = 70;
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+QByteArrayView trimBlanks(QByteArrayView v)
+{
+    while (!v.isEmpty() && isBlank(v.front()))
+        v = v.sliced(1);
+    while (!v.isEmpty() && isBlank(v.back()))
+        v.chop(1);
+    return v;
+}
+
+// Names are matched as the INI reader matches them: ASCII letters without
+// regard to case, every other byte as it is.
+QByteArray fold(QByteArrayView name)
+{
+    QByteArray folded(name.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        folded[i] = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+    }
+    return folded;
+}
+
+// Text from a file made safe for a terminal: control characters as \xNN,
+// long texts elided.
+QString shown(const QString &text)
+{
+    QString out;
+    for (const QChar c : text) {
+        if (out.size() >= kShownChars) {
+            out += QStringLiteral("...");
+            break;
+        }
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u < 0xA0))
+            out += QStringLiteral("\\x%1").arg(unsigned(u), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString shownName(QByteArrayView bytes)
+{
+    return shown(fromCp1252(bytes));
+}
+
+QString quoted(const QString &text)
+{
+    return QLatin1Char('"') + shown(text) + QLatin1Char('"');
+}
+
+struct Entry {
+    int line;
+    QByteArray section;  // as written
+    QByteArray key;      // as written, without the blanks around it
+    QByteArrayView text; // the whole line
+};
+
+// A file as the program's INI reader sees it: the entries it can read (the
+// first key of a name in the first section of a name) and the lines it skips.
+struct Reading {
+    std::vector<Entry> entries;
+    QHash<QByteArray, QHash<QByteArray, std::size_t>> index; // folded section, folded key
+    std::vector<LngFinding> findings;
+
+    std::optional<std::size_t> find(const Entry &like) const
+    {
+        const auto keys = index.constFind(fold(like.section));
+        if (keys == index.cend())
+            return std::nullopt;
+        const auto at = keys->constFind(fold(like.key));
+        if (at == keys->cend())
+            return std::nullopt;
+        return *at;
+    }
+};
+
+Reading read(QByteArrayView content)
+{
+    Reading r;
+    QHash<QByteArray, int> sectionLines; // first header of each folded name
+    QHash<QByteArray, int> keyLines;     // first line of each folded key in the current section
+    QByteArray section;
+    bool inSection = false;
+    bool collecting = false;
+    auto note = [&](Kind kind, int line, QByteArrayView key, const QString &detail) {
+        r.findings.push_back({kind, line, inSection ? shownName(section) : QString(), shownName(key), detail});
+    };
+
+    const char *data = content.data();
+    const qsizetype n = content.size();
+    qsizetype pos = content.startsWith(kUtf8Bom) ? kUtf8Bom.size() : 0;
+    int lineNo = 0;
+    while (pos < n) {
+        qsizetype end = pos;
+        while (end < n && data[end] != '\r' && data[end] != '\n')
+            ++end;
+        const QByteArrayView text = content.sliced(pos, end - pos);
+        pos = end;
+        if (pos < n)
+            pos += (data[pos] == '\r' && pos + 1 < n && data[pos + 1] == '\n') ? 2 : 1;
+        ++lineNo;
+
+        const QByteArrayView t = trimBlanks(text);
+        if (t.isEmpty() || t.front() == ';')
+            continue;
+        if (t.front() == '[') {
+            QByteArrayView inner = t.sliced(1);
+            const qsizetype close = inner.indexOf(']');
+            if (close >= 0)
+                inner = inner.first(close);
+            section = trimBlanks(inner).toByteArray();
+            inSection = true;
+            keyLines.clear();
+            const QByteArray folded = fold(section);
+            const auto first = sectionLines.constFind(folded);
+            collecting = first == sectionLines.cend();
+            if (collecting)
+                sectionLines.insert(folded, lineNo);
+            else
+                note(Kind::Duplicate, lineNo, {},
+                     QStringLiteral("the section starts again (first at line %1); the program reads only the "
+                                    "first, so no key from here to the next section is read")
+                         .arg(*first));
+            continue;
+        }
+        const qsizetype eq = t.indexOf('=');
+        const QByteArrayView key = eq < 0 ? QByteArrayView() : trimBlanks(t.first(eq));
+        if (key.isEmpty()) {
+            note(Kind::Unread, lineNo, {},
+                 QStringLiteral("%1: the program ignores this line")
+                     .arg(eq < 0 ? QStringLiteral("no '='") : QStringLiteral("no key before '='")));
+            continue;
+        }
+        if (!inSection) {
+            note(Kind::Unread, lineNo, key, QStringLiteral("before the first section: the program never reads it"));
+            continue;
+        }
+        if (!collecting)
+            continue;
+        const QByteArray foldedKey = fold(key);
+        const auto first = keyLines.constFind(foldedKey);
+        if (first != keyLines.cend()) {
+            note(Kind::Duplicate, lineNo, key,
+                 QStringLiteral("written again (first at line %1); the program reads the first").arg(*first));
+            continue;
+        }
+        keyLines.insert(foldedKey, lineNo);
+        r.index[fold(section)].insert(foldedKey, r.entries.size());
+        r.entries.push_back({lineNo, section, key.toByteArray(), text});
+    }
+    return r;
+}
+
+// What the INI reader of a small file reads from the entry's line.
+QString iniValue(const Entry &e)
+{
+    QByteArray alone("[s]\n");
+    alone += e.text;
+    return iniLookup(alone, u"s", fromCp1252(e.key));
+}
+
+// What the line scan of a large file reads from the line when it looks for
+// key: the rest of the line after the key and one separator, less its first
+// and last characters; the empty text when the line does not start with key.
+QString scanValue(QByteArrayView line, QByteArrayView key)
+{
+    if (!line.startsWith(key))
+        return {};
+    const QByteArrayView rest = line.sliced(std::min(key.size() + 1, line.size()));
+    return rest.size() < 2 ? QString() : fromCp1252(rest.sliced(1, rest.size() - 2));
+}
+
+QString scanDifference(QByteArrayView line, QByteArrayView key, const QString &ini, const QString &scan)
+{
+    if (!line.isEmpty() && isBlank(line.front()))
+        return QStringLiteral("blanks before the key");
+    if (!line.startsWith(key))
+        return QStringLiteral("the key is written %1 but the line scan matches only %2")
+            .arg(shownName(trimBlanks(line.first(std::min(line.size(), key.size())))), shownName(key));
+    const QByteArrayView rest = line.sliced(key.size());
+    if (rest.isEmpty() || rest.front() != '=' || (rest.size() > 1 && isBlank(rest[1])))
+        return QStringLiteral("blanks around '='");
+    const QByteArrayView value = rest.sliced(1);
+    if (value.size() >= 2 && value.front() == '"' && isBlank(value.back()))
+        return QStringLiteral("blanks after the closing quote");
+    if (value.size() < 2 || value.front() != '"' || value.back() != '"')
+        return QStringLiteral("the value is not in double quotes");
+    if (ini.size() == kIniMaxValueChars && scan.size() > ini.size())
+        return QStringLiteral("the value is longer than %1 characters, where the INI reader stops")
+            .arg(kIniMaxValueChars);
+    return QStringLiteral("the line scan takes everything between the first and the last character after '='");
+}
+
+// key: the name as the program asks for it.
+void checkLineScan(const Entry &e, QByteArrayView key, std::vector<LngFinding> &findings)
+{
+    const QString ini = iniValue(e);
+    const QString scan = scanValue(e.text, key);
+    if (ini == scan)
+        return;
+    findings.push_back({Kind::LineScan, e.line, shownName(e.section), shownName(key),
+                        scanDifference(e.text, key, ini, scan)
+                            + QStringLiteral(": were the file 64001 bytes or more, the program would read %1, not %2")
+                                  .arg(quoted(scan), quoted(ini))});
+}
+
+std::optional<QString> encodingProblem(QByteArrayView content)
+{
+    if (content.startsWith("\xFF\xFE") || content.startsWith("\xFE\xFF") || content.contains('\0'))
+        return QStringLiteral("the file holds NUL bytes or starts like UTF-16; save it as Windows-1252 text");
+    if (content.startsWith(kUtf8Bom))
+        return QStringLiteral("the file starts with a UTF-8 mark; save it as Windows-1252 text");
+    const bool high = std::any_of(content.begin(), content.end(), [](char c) { return (c & 0x80) != 0; });
+    if (!high)
+        return std::nullopt;
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    [[maybe_unused]] const QString decoded = utf8(content); // the decoder finds errors as it converts
+    if (utf8.hasError())
+        return std::nullopt;
+    return QStringLiteral("the accented letters are written in UTF-8, so the program would show two odd "
+                          "characters for each; save the file as Windows-1252 text");
+}
+
+QString label(Kind kind)
+{
+    switch (kind) {
+    case Kind::Missing:
+        return QStringLiteral("missing");
+    case Kind::Size:
+        return QStringLiteral("too large");
+    case Kind::Duplicate:
+        return QStringLiteral("duplicate");
+    case Kind::LineScan:
+        return QStringLiteral("line scan");
+    case Kind::Unread:
+        return QStringLiteral("not read");
+    case Kind::Empty:
+        return QStringLiteral("empty");
+    case Kind::Extra:
+        return QStringLiteral("not in reference");
+    case Kind::Encoding:
+        return QStringLiteral("encoding");
+    }
+    return {};
+}
+
+QString formatted(const QString &file, const LngFinding &f)
+{
+    QString text = file;
+    if (f.line > 0)
+        text += QLatin1Char(':') + QString::number(f.line);
+    text += QStringLiteral(": ") + (f.isError() ? QStringLiteral("error") : QStringLiteral("warning"))
+        + QStringLiteral(": ") + label(f.kind);
+    if (!f.section.isEmpty() || !f.key.isEmpty()) {
+        text += QLatin1Char(' ');
+        if (!f.section.isEmpty())
+            text += QLatin1Char('[') + f.section + QLatin1Char(']');
+        if (!f.section.isEmpty() && !f.key.isEmpty())
+            text += QLatin1Char(' ');
+        text += f.key;
+    }
+    if (!f.detail.isEmpty())
+        text += QStringLiteral(": ") + f.detail;
+    return text;
+}
+
+const char kUsage[] = "usage: quadrivel-lng get FILE SECTION KEY\n"
+                      "       quadrivel-lng check FILE [REFERENCE]\n";
+
+int usageError(QTextStream &err)
+{
+    err << kUsage;
+    return 2;
+}
+
+std::optional<QByteArray> readOrSay(const QString &path, QTextStream &err)
+{
+    std::optional<QByteArray> bytes = readFileBytes(path);
+    if (!bytes)
+        err << "quadrivel-lng: cannot read " << path
+            << " (missing, not a regular file, unreadable, or larger than " << kIniMaxFileBytes / (1024 * 1024)
+            << " MiB)\n";
+    return bytes;
+}
+
+int runGet(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    if (args.size() != 4)
+        return usageError(err);
+    if (!readOrSay(args[1], err))
+        return 2;
+    const QString value = MLSReadIni(args[1], args[2], args[3]);
+    out << value << '\n';
+    return value.isEmpty() ? 1 : 0;
+}
+
+int runCheck(const QStringList &args, const QString &toolFolder, QTextStream &out, QTextStream &err)
+{
+    if (args.size() < 2 || args.size() > 3)
+        return usageError(err);
+    const QString &file = args[1];
+    const QString reference = args.size() == 3 ? args[2] : defaultReference(toolFolder);
+    if (reference.isEmpty()) {
+        err << "quadrivel-lng: no Italiano.lng found to compare with; name a reference file\n";
+        return 2;
+    }
+    const std::optional<QByteArray> bytes = readOrSay(file, err);
+    const std::optional<QByteArray> referenceBytes = readOrSay(reference, err);
+    if (!bytes || !referenceBytes)
+        return 2;
+
+    out << "Checking " << file << " against " << reference << '\n';
+    const std::vector<LngFinding> findings = checkLanguage(*bytes, *referenceBytes);
+    const auto errors = std::count_if(findings.begin(), findings.end(), [](const LngFinding &f) { return f.isError(); });
+    const auto warnings = static_cast<qsizetype>(findings.size()) - errors;
+    int warningsSeen = 0;
+    for (const LngFinding &f : findings) {
+        if (!f.isError() && warningsSeen++ >= kMaxPrintedWarnings)
+            continue;
+        out << formatted(file, f) << '\n';
+    }
+    if (warningsSeen > kMaxPrintedWarnings)
+        out << "... and " << (warningsSeen - kMaxPrintedWarnings) << " more warnings\n";
+    if (findings.empty())
+        out << file << ": complete, no warnings\n";
+    else
+        out << file << ": " << errors << (errors == 1 ? " error, " : " errors, ") << warnings
+            << (warnings == 1 ? " warning\n" : " warnings\n");
+    return errors > 0 ? 1 : 0;
+}
+
+} // namespace
+
+std::vector<LngFinding> checkLanguage(QByteArrayView file, QByteArrayView reference)
+{
+    std::vector<LngFinding> errors;
+    if (file.size() >= kLanguageFileLimit)
+        errors.push_back({Kind::Size, 0, {}, {},
+                          QStringLiteral("%1 bytes; a language file must stay below %2 bytes, since from 64001 "
+                                         "bytes on the program reads it by a line scan that ignores sections")
+                              .arg(file.size())
+                              .arg(kLanguageFileLimit)});
+
+    const Reading wanted = read(reference);
+    Reading got = read(file);
+    std::vector<LngFinding> warnings = std::move(got.findings);
+    if (const std::optional<QString> problem = encodingProblem(file))
+        warnings.push_back({Kind::Encoding, 0, {}, {}, *problem});
+
+    std::vector<bool> known(got.entries.size(), false);
+    for (const Entry &w : wanted.entries) {
+        const std::optional<std::size_t> at = got.find(w);
+        if (!at) {
+            errors.push_back({Kind::Missing, 0, shownName(w.section), shownName(w.key),
+                              QStringLiteral("the reference reads %1").arg(quoted(iniValue(w)))});
+            continue;
+        }
+        known[*at] = true;
+        const Entry &e = got.entries[*at];
+        if (iniValue(e).isEmpty() && !iniValue(w).isEmpty())
+            warnings.push_back({Kind::Empty, e.line, shownName(e.section), shownName(e.key),
+                                QStringLiteral("the program reads nothing here; the reference reads %1")
+                                    .arg(quoted(iniValue(w)))});
+        checkLineScan(e, w.key, warnings);
+    }
+    for (std::size_t i = 0; i < got.entries.size(); ++i) {
+        if (known[i])
+            continue;
+        const Entry &e = got.entries[i];
+        warnings.push_back({Kind::Extra, e.line, shownName(e.section), shownName(e.key),
+                            QStringLiteral("the reference has no such key; is the name misspelt?")});
+        checkLineScan(e, e.key, warnings);
+    }
+
+    std::stable_sort(warnings.begin(), warnings.end(),
+                     [](const LngFinding &a, const LngFinding &b) { return a.line < b.line; });
+    errors.insert(errors.end(), std::make_move_iterator(warnings.begin()), std::make_move_iterator(warnings.end()));
+    return errors;
+}
+
+QString defaultReference(const QString &toolFolder)
+{
+    const QDir tool(toolFolder);
+    const QString candidates[] = {
+        QDir(QString::fromUtf8(QUADRIVEL_ASSETS_DIR)).filePath(QStringLiteral("Italiano.lng")),
+        tool.filePath(QStringLiteral("quadrivel/Italiano.lng")),
+        tool.filePath(QStringLiteral("Italiano.lng")),
+    };
+    for (const QString &candidate : candidates) {
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    return {};
+}
+
+int runLngTool(const QStringList &args, const QString &toolFolder, QTextStream &out, QTextStream &err)
+{
+    const QString command = args.value(0);
+    if (command == QLatin1String("get"))
+        return runGet(args, out, err);
+    if (command == QLatin1String("check"))
+        return runCheck(args, toolFolder, out, err);
+    if (args.size() == 1
+        && (command == QLatin1String("help") || command == QLatin1String("-h") || command == QLatin1String("--help"))) {
+        out << kUsage;
+        return 0;
+    }
+    return usageError(err);
+}
