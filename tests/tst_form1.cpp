@@ -104,6 +104,7 @@ private Q_SLOTS:
     void onlySevenTicked();
     void wrongAnswerStaysInItsBox();
     void avantiIgnoredWithNoTermTicked();
+    void stuckGeneratorDoesNotFreeze();
     void cellsFollowTheScaledTemplate();
     void resizeMovesLayoutButNotCells();
     void localisedFromLanguageFile_data();
@@ -261,6 +262,18 @@ void TestForm1::avantiIgnoredWithNoTermTicked()
     QVERIFY(!avanti(w)->isEnabled());
     QCOMPARE(program_->rnd->remaining(), 0u);
     QCOMPARE(program_->rnd->unscripted, 0);
+}
+
+void TestForm1::stuckGeneratorDoesNotFreeze()
+{
+    // Unscripted draws all read 0, which always gives 1.
+    auto *w = static_cast<Form1 *>(openWindow(QStringLiteral("Form1")));
+    QCOMPARE(w->Passo(), 1);
+    chooseTerms(w, {7, 9});
+    confirmTerms(w);
+    QCOMPARE(w->Passo(), 7);
+    QCOMPARE(program_->rnd->unscripted, 1 + Form1::kMaxEstrazioni);
+    QCOMPARE(shownCells(w), 7);
 }
 
 void TestForm1::cellsFollowTheScaledTemplate()

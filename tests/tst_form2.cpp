@@ -87,6 +87,7 @@ private Q_SLOTS:
     void cellLengths_data();
     void cellLengths();
     void wholeTableThenAvanti();
+    void stuckGeneratorDoesNotFreeze();
     void cellsFollowTheScaledTemplate();
     void resizeMovesLayoutButNotCells();
     void localisedFromLanguageFile_data();
@@ -246,6 +247,18 @@ void TestForm2::wholeTableThenAvanti()
     QCOMPARE(w->focusWidget(), w->Text1[57]);
     QCOMPARE(program_->rnd->remaining(), 0u);
     QCOMPARE(program_->rnd->unscripted, 0);
+}
+
+void TestForm2::stuckGeneratorDoesNotFreeze()
+{
+    // Unscripted draws all read 0: the corner header, every time.
+    Form2 *w = openForm2(*program_, {});
+    QCOMPARE(w->CellaCorrente(), 11);
+    QCOMPARE(program_->rnd->unscripted, Form2::kMaxEstrazioni);
+    answer(w->Text1[11], QStringLiteral("4"));
+    QCOMPARE(w->CellaCorrente(), 12);
+    QCOMPARE(w->CelleProposte(), 2);
+    QCOMPARE(colour(w->Text1[12]), Form2::kAttesa);
 }
 
 void TestForm2::cellsFollowTheScaledTemplate()

@@ -73,10 +73,14 @@ Form1::Form1() : ExerciseForm(QStringLiteral("Form1"), QStringLiteral("FormMenuG
 
 int Form1::estraiPasso(const std::function<bool(int)> &termTicked)
 {
-    int passo = 0;
-    do
-        passo = randomBelow(10) + 1;
-    while (!termTicked(passo));
+    for (int estrazioni = 0; estrazioni < kMaxEstrazioni; ++estrazioni) {
+        const int passo = randomBelow(10) + 1;
+        if (termTicked(passo))
+            return passo;
+    }
+    int passo = 1;
+    while (passo < 10 && !termTicked(passo))
+        ++passo;
     return passo;
 }
 
@@ -92,14 +96,13 @@ void Form1::afterActivate()
         Shape1[k] = new Shape(Picture1, kCellFill, kCellBorder, kCellBorderWidth);
         Shape1[k]->resize(larghezza, altezza);
     }
-    // The pitch follows the template across and down separately, so the ten
-    // columns fill the picture and the dividers fall between the fifth and
-    // the sixth column and row whatever the screen's proportions.
+    // The pitch follows the template across and down separately, so the
+    // table keeps the picture's shape whatever the screen's proportions.
     for (int k = 0; k < kCelle; ++k)
         Shape1[k]->move(larghezza * (k / 10), altezza * (k % 10));
     // Twips rounded to pixels can leave the table a few pixels off the
-    // picture's edges and halves; the picture and the dividers are fitted
-    // to it.
+    // picture's edges and halves; the picture is fitted to it, and the
+    // dividers fall exactly between the fifth and the sixth column and row.
     Picture1->resize(10 * larghezza, 10 * altezza);
     Line3->setY1(5 * altezza);
     Line3->setY2(5 * altezza);

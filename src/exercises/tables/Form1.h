@@ -23,8 +23,11 @@ public:
     void NuovoEsercizio() override;
 
     // The draw of Passo: 1 to 10, drawn again until termTicked accepts it.
-    // At least one of 1 to 10 must be accepted.
+    // At least one of 1 to 10 must be accepted. A generator that keeps
+    // missing them gives way, after far more draws than a fair one ever
+    // needs, to the lowest accepted term instead of freezing the window.
     static int estraiPasso(const std::function<bool(int)> &termTicked);
+    static constexpr int kMaxEstrazioni = 1000;
 
     int Passo() const { return passo_; }
 

@@ -97,18 +97,29 @@ void Form2::scriviIntestazioni()
     }
 }
 
+int Form2::primaVuota() const
+{
+    // Headers and filled cells are never empty, and a cell to fill is left,
+    // so the search stops inside the table.
+    int cella = 11;
+    while (!Text1[cella]->text().isEmpty())
+        ++cella;
+    return cella;
+}
+
 void Form2::NuovaCella()
 {
-    // Headers and filled cells are never empty, so both searches stop on a
-    // cell to fill.
     if (celleProposte_ >= kCasuali) {
-        cellaCorrente_ = 11;
-        while (!Text1[cellaCorrente_]->text().isEmpty())
-            ++cellaCorrente_;
+        cellaCorrente_ = primaVuota();
     } else {
+        int estrazioni = 0;
         do
             cellaCorrente_ = randomBelow(kCelle);
-        while (!Text1[cellaCorrente_]->text().isEmpty());
+        while (!Text1[cellaCorrente_]->text().isEmpty() && ++estrazioni < kMaxEstrazioni);
+        // A fair generator finds one of the 22 or more empty cells long
+        // before this; a stuck one must not freeze the window.
+        if (!Text1[cellaCorrente_]->text().isEmpty())
+            cellaCorrente_ = primaVuota();
     }
     DigitBox *cella = Text1[cellaCorrente_];
     colora(cella, kAttesa);

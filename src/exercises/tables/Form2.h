@@ -31,6 +31,8 @@ public:
     static constexpr int kCelle = 100;
     static constexpr int kDaRiempire = 81;
     static constexpr int kCasuali = 60;
+    // Redraws of a random cell before the lowest empty one is taken.
+    static constexpr int kMaxEstrazioni = 1000;
     static const QColor kAttesa;
     static const QColor kRiempita;
     static const QColor kIntestazione;
@@ -46,6 +48,7 @@ protected:
 
 private:
     void scriviIntestazioni();
+    int primaVuota() const;
 
     int celleProposte_ = 0;
     int cellaCorrente_ = 0;
