@@ -47,10 +47,8 @@ ExerciseForm::ExerciseForm(const QString &name, const QString &homeMenu)
     const QFont scoreFont = layoutFont(QStringLiteral("Comic Sans MS"), 16);
 
     sattiErrati = add(new QFrame, QStringLiteral("sattiErrati"), kColumnLeft, 240, kColumnWidth, 1920);
-    sattiErrati->setFrameShape(QFrame::Panel);
-    sattiErrati->setFrameShadow(QFrame::Sunken);
-    sattiErrati->setAutoFillBackground(true);
-    sattiErrati->setPalette(QPalette(QColor(255, 255, 240)));
+    sattiErrati->setStyleSheet(QStringLiteral(
+        "#sattiErrati { background-color: #fffff0; border: 2px solid #8a8aa8; border-radius: 12px; }"));
 
     auto scoreLabel = [&](const QString &labelName, const QString &caption, int left, int top, int width,
                           Qt::Alignment align) {
