@@ -1,0 +1,319 @@
+#include "Fakes.h"
+#include "app/Menus.h"
+#include "frame/FormBase.h"
+#include "frame/Shapes.h"
+#include "lang/Language.h"
+#include "lang/Localise.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDirIterator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+
+// A window of each kind of control localisation meets.
+class LocForm : public FormBase {
+public:
+    explicit LocForm(const QString &title = QStringLiteral("Titolo"))
+        : FormBase(QStringLiteral("LocForm"), title, {9000, 6000})
+    {
+        setWindowFlag(Qt::FramelessWindowHint);
+        setProperty("tag", QStringLiteral("@LT"));
+        add(new QLabel(QStringLiteral("Etichetta")), QStringLiteral("Label1"), 1500, 3000, 3000, 1500);
+        add(new QPushButton(QStringLiteral("Vai")), QStringLiteral("Command1"), 0, 0, 1500, 600)
+            ->setProperty("tag", QStringLiteral("layout"));
+        add(new QCheckBox(QStringLiteral("3")), QStringLiteral("OpPrimo"), 0, 600, 900, 600, 3);
+        add(new QLineEdit(QStringLiteral("12")), QStringLiteral("Text1"), 0, 1200, 900, 600);
+        auto *tabs = add(new QTabWidget, QStringLiteral("Schede"), 4500, 0, 3000, 1500);
+        tabs->addTab(new QWidget, QStringLiteral("Uno"));
+        tabs->addTab(new QWidget, QStringLiteral("Due"));
+        QMenu *menu = addMenuHeading(QStringLiteral("mnuFile"), QStringLiteral("File"));
+        addMenuItem(menu, QStringLiteral("mnuEsci"), QStringLiteral("Esci"));
+    }
+};
+
+// The current language is Test.lng, whose [LocForm] section holds keys.
+void writeLanguage(const TestProgram &program, const QByteArray &keys)
+{
+    program.writeFile(QStringLiteral("LangSetting.ini"), "[Language]\r\nCurrentLanguage=\"Test\"\r\n");
+    program.writeFile(QStringLiteral("Test.lng"), "[Strings]\r\n0009=\"Esci?\"\r\n[LocForm]\r\n" + keys);
+    state().currentLanguageName = readLanguageSetting();
+}
+
+// What localisation may have set: "Caption", "ToolTipText", "Tag" or
+// "TabCaption(i)" of a control (by its key) or of the window (empty key).
+QString readBack(const FormBase &form, const QString &key, const QString &what)
+{
+    if (key.isEmpty())
+        return what == QLatin1String("Caption") ? form.windowTitle() : form.property("tag").toString();
+    const qsizetype open = key.indexOf(QLatin1Char('('));
+    QObject *control = open < 0 ? form.control(key) : form.control(key.left(open), key.mid(open + 1).chopped(1).toInt());
+    if (what.startsWith(QLatin1String("TabCaption(")))
+        return qobject_cast<QTabWidget *>(control)->tabText(what.mid(11).chopped(1).toInt());
+    if (what == QLatin1String("Tag"))
+        return control->property("tag").toString();
+    if (what == QLatin1String("ToolTipText")) {
+        if (auto *action = qobject_cast<QAction *>(control))
+            return action->toolTip();
+        return qobject_cast<QWidget *>(control)->toolTip();
+    }
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        return edit->text();
+    return captionOf(control);
+}
+
+QStringList itemCaptions(const FormMenu &menu)
+{
+    QStringList captions;
+    for (const QAction *item : menu.languageItems())
+        captions << item->text();
+    return captions;
+}
+
+QStringList checkedCaptions(const FormMenu &menu)
+{
+    QStringList captions;
+    for (const QAction *item : menu.languageItems()) {
+        if (item->isChecked())
+            captions << item->text();
+    }
+    return captions;
+}
+
+// Base names of the .lng files, in the order the folder lists them.
+QStringList languagesOnDisk(const QString &folder)
+{
+    QStringList names;
+    QDirIterator it(folder, {QStringLiteral("*.lng")}, QDir::Files | QDir::CaseSensitive);
+    while (it.hasNext())
+        names << it.nextFileInfo().completeBaseName();
+    return names;
+}
+
+FormMenu *openMenu()
+{
+    return qobject_cast<FormMenu *>(openWindow(QStringLiteral("FormMenu")));
+}
+
+} // namespace
+
+class TestLocalise : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void localiseWindow_data();
+    void localiseWindow();
+    void emptyTitleIsKept();
+    void tagFromLanguageSteersResizer();
+    void inputWaitsForTheWalk_data();
+    void inputWaitsForTheWalk();
+
+    void menuListsAndMarks_data();
+    void menuListsAndMarks();
+    void noLanguageFile();
+    void missingMenuCaptionEmptiesTitle();
+    void choosingLanguage();
+};
+
+void TestLocalise::localiseWindow_data()
+{
+    QTest::addColumn<QByteArray>("keys");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("title") << QByteArray("LocForm.Caption=\"Window\"\r\n") << QString() << "Caption" << "Window";
+    QTest::newRow("title, no key") << QByteArray() << QString() << "Caption" << "";
+    QTest::newRow("title, empty value") << QByteArray("LocForm.Caption=\r\n") << QString() << "Caption" << "";
+    QTest::newRow("window tag") << QByteArray("LocForm.Tag=\"@\"\r\n") << QString() << "Tag" << "@";
+    QTest::newRow("window tag, no key") << QByteArray() << QString() << "Tag" << "";
+    QTest::newRow("caption") << QByteArray("Label1.Caption=\"Label\"\r\n") << "Label1" << "Caption" << "Label";
+    QTest::newRow("empty caption keeps layout")
+        << QByteArray("Label1.Caption=\"\"\r\n") << "Label1" << "Caption" << "Etichetta";
+    QTest::newRow("tooltip") << QByteArray("Command1.ToolTipText=\"Go on\"\r\n") << "Command1" << "ToolTipText"
+                             << "Go on";
+    QTest::newRow("control tag") << QByteArray("Label1.Tag=\"@L,T\"\r\n") << "Label1" << "Tag" << "@L,T";
+    QTest::newRow("empty tag keeps layout") << QByteArray("Command1.Tag=\r\n") << "Command1" << "Tag" << "layout";
+    QTest::newRow("array element") << QByteArray("OpPrimo(3).Caption=\"three\"\r\n") << "OpPrimo(3)" << "Caption"
+                                   << "three";
+    QTest::newRow("array element, plain key") << QByteArray("OpPrimo.Caption=\"x\"\r\n") << "OpPrimo(3)"
+                                              << "Caption" << "3";
+    QTest::newRow("menu heading") << QByteArray("mnuFile.Caption=\"File\"\r\n") << "mnuFile" << "Caption" << "File";
+    QTest::newRow("menu item") << QByteArray("mnuEsci.Caption=\"Exit\"\r\nmnuEsci.ToolTipText=\"Leave\"\r\n")
+                               << "mnuEsci" << "ToolTipText" << "Leave";
+    QTest::newRow("text box has no caption") << QByteArray("Text1.Caption=\"x\"\r\n") << "Text1" << "Caption"
+                                             << "12";
+    QTest::newRow("tab caption") << QByteArray("Schede.TabCaption(1)=\"Two\"\r\n") << "Schede" << "TabCaption(1)"
+                                 << "Two";
+    QTest::newRow("tab caption, no key") << QByteArray() << "Schede" << "TabCaption(0)" << "";
+}
+
+void TestLocalise::localiseWindow()
+{
+    QFETCH(QByteArray, keys);
+    QFETCH(QString, key);
+    QFETCH(QString, what);
+    QFETCH(QString, expected);
+    TestProgram program(TestProgram::Assets::None);
+    writeLanguage(program, keys);
+    LocForm form;
+    MLSLocaliseForm(&form, form.controls());
+    QCOMPARE(readBack(form, key, what), expected);
+}
+
+void TestLocalise::emptyTitleIsKept()
+{
+    TestProgram program(TestProgram::Assets::None);
+    writeLanguage(program, "LocForm.Caption=\"Window\"\r\n");
+    LocForm form{QString()};
+    MLSLocaliseForm(&form, form.controls());
+    QCOMPARE(form.windowTitle(), QString());
+}
+
+void TestLocalise::tagFromLanguageSteersResizer()
+{
+    TestProgram program(TestProgram::Assets::None, QSize(1200, 600));
+    writeLanguage(program, "Label1.Tag=\"@L,T\"\r\n");
+    LocForm form;
+    form.load();
+    form.show();
+    form.activate();
+    // Laid out at 100, 200, 200 x 100 pixels in a 600 x 400 inside.
+    const int top = qRound(200 * form.innerSize().height() / 400.0);
+    QCOMPARE(form.innerSize().width(), 1200);
+    QCOMPARE(qobject_cast<QWidget *>(form.control(QStringLiteral("Label1")))->geometry(), QRect(200, top, 200, 100));
+}
+
+void TestLocalise::inputWaitsForTheWalk_data()
+{
+    QTest::addColumn<bool>("click");
+    QTest::addColumn<QStringList>("openAfter");
+    QTest::newRow("click on a menu button") << true << QStringList{QStringLiteral("FormMenuGrafici")};
+    QTest::newRow("window system close") << false << QStringList();
+}
+
+void TestLocalise::inputWaitsForTheWalk()
+{
+    QFETCH(bool, click);
+    QFETCH(QStringList, openAfter);
+    TestProgram program;
+    QPointer<FormMenu> menu = openMenu();
+    QVERIFY(menu);
+    auto *button = qobject_cast<QPushButton *>(menu->control(QStringLiteral("Command2")));
+    const QString localised = button->text();
+    button->setText(QStringLiteral("not yet"));
+
+    // Input that reached the queue while the window is being translated.
+    if (click) {
+        const QPointF at = button->rect().center();
+        const QPointF global = button->mapToGlobal(at);
+        QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton,
+                                                            Qt::LeftButton, Qt::NoModifier));
+        QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton,
+                                                            Qt::NoButton, Qt::NoModifier));
+    } else {
+        QCoreApplication::postEvent(menu->windowHandle(), new QCloseEvent);
+    }
+    MLSLocaliseForm(menu, menu->controls());
+    QVERIFY(menu);
+    QVERIFY(menu->isVisible());
+    QCOMPARE(button->text(), localised);
+
+    // Held back, not lost.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(openWindowNames(), openAfter);
+}
+
+void TestLocalise::menuListsAndMarks_data()
+{
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QStringList>("checked");
+    QTest::newRow("second is current") << "Beta" << QStringList{QStringLiteral("Beta")};
+    QTest::newRow("other letter case") << "beta" << QStringList();
+    QTest::newRow("no such file") << "Gamma" << QStringList();
+}
+
+void TestLocalise::menuListsAndMarks()
+{
+    QFETCH(QString, current);
+    QFETCH(QStringList, checked);
+    TestProgram program(TestProgram::Assets::None);
+    program.writeFile(QStringLiteral("Alfa.lng"), "[FormMenu]\r\nFormMenu.Caption=\"Alfa\"\r\n");
+    program.writeFile(QStringLiteral("Beta.lng"), "[FormMenu]\r\nFormMenu.Caption=\"Beta\"\r\n");
+    // A language file the language layer could not open by its base name.
+    program.writeFile(QStringLiteral("Delta.LNG"), "[FormMenu]\r\nFormMenu.Caption=\"Delta\"\r\n");
+    program.writeFile(QStringLiteral("LangSetting.ini"), "[Language]\r\nCurrentLanguage=\"" + current.toLatin1() + "\"\r\n");
+
+    FormMenu *menu = openMenu();
+    QCOMPARE(itemCaptions(*menu), languagesOnDisk(program.folder()));
+    QCOMPARE(itemCaptions(*menu).size(), 2);
+    QCOMPARE(checkedCaptions(*menu), checked);
+    QCOMPARE(state().currentLanguageName, current);
+    QVERIFY(program.dialogs->shown.empty());
+}
+
+void TestLocalise::noLanguageFile()
+{
+    TestProgram program(TestProgram::Assets::None);
+    program.writeFile(QStringLiteral("LangSetting.ini"), "[Language]\r\nCurrentLanguage=\"Italiano\"\r\n");
+
+    FormMenu *menu = openMenu();
+    QCOMPARE(program.dialogs->shown.size(), 1u);
+    const ShownMessage &m = program.dialogs->shown.front();
+    QCOMPARE(m.text, QStringLiteral("Non è presente alcun file di linguaggio!"));
+    QCOMPARE(m.title, QString());
+    QCOMPARE(m.buttons, MessageButtons::Ok);
+    QCOMPARE(m.icon, MessageIcon::None);
+    QCOMPARE(itemCaptions(*menu), QStringList{QStringLiteral("mnuLanguage 0")});
+    QCOMPARE(checkedCaptions(*menu), QStringList());
+}
+
+void TestLocalise::missingMenuCaptionEmptiesTitle()
+{
+    TestProgram program(TestProgram::Assets::None);
+    program.writeFile(QStringLiteral("Solo.lng"), "[FormMenu]\r\nCommand2.Caption=\"Pictures\"\r\n");
+    program.writeFile(QStringLiteral("LangSetting.ini"), "[Language]\r\nCurrentLanguage=\"Solo\"\r\n");
+
+    FormMenu *menu = openMenu();
+    QCOMPARE(menu->windowTitle(), QString());
+    QCOMPARE(captionOf(menu->control(QStringLiteral("Command2"))), QStringLiteral("Pictures"));
+}
+
+void TestLocalise::choosingLanguage()
+{
+    TestProgram program(TestProgram::Assets::None);
+    program.writeFile(QStringLiteral("Alfa.lng"),
+                      "[Strings]\r\n0009=\"Leave A?\"\r\n[FormMenu]\r\nFormMenu.Caption=\"Menu A\"\r\n"
+                      "Command2.Caption=\"Pictures A\"\r\n[FormEserci]\r\nFormEserci.Caption=\"Tables A\"\r\n");
+    program.writeFile(QStringLiteral("Beta.lng"),
+                      "[Strings]\r\n0009=\"Leave B?\"\r\n[FormMenu]\r\nFormMenu.Caption=\"Menu B\"\r\n"
+                      "[FormEserci]\r\nFormEserci.Caption=\"Tables B\"\r\nBottoneAvanti.Caption=\"next B\"\r\n");
+    program.writeFile(QStringLiteral("LangSetting.ini"), "[Language]\r\nCurrentLanguage=\"Alfa\"\r\n");
+    state().messaggioUscita = MLSGetString(QStringLiteral("0009"));
+
+    FormMenu *menu = openMenu();
+    QCOMPARE(menu->windowTitle(), QStringLiteral("Menu A"));
+    const int beta = static_cast<int>(itemCaptions(*menu).indexOf(QStringLiteral("Beta")));
+    menu->languageItems().at(static_cast<std::size_t>(beta))->trigger();
+
+    QCOMPARE(checkedCaptions(*menu), QStringList{QStringLiteral("Beta")});
+    QCOMPARE(menu->windowTitle(), QStringLiteral("Menu B"));
+    // Beta has no caption for it: the previous language's text stays.
+    QCOMPARE(captionOf(menu->control(QStringLiteral("Command2"))), QStringLiteral("Pictures A"));
+    QCOMPARE(readLanguageSetting(), QStringLiteral("Beta"));
+    QCOMPARE(MLSGetString(QStringLiteral("0009")), QStringLiteral("Leave B?"));
+
+    FormBase *eserci = openWindow(QStringLiteral("FormEserci"));
+    QVERIFY(eserci);
+    QCOMPARE(eserci->windowTitle(), QStringLiteral("Tables B"));
+    QCOMPARE(captionOf(eserci->control(QStringLiteral("BottoneAvanti"))), QStringLiteral("next B"));
+    QCOMPARE(state().messaggioUscita, QStringLiteral("Leave A?"));
+}
+
+QTEST_MAIN(TestLocalise)
+#include "tst_localise.moc"
