@@ -122,9 +122,9 @@ void MLSLocaliseForm(QWidget *window, const std::vector<QObject *> &controls)
         if (!tag.isEmpty())
             control->setProperty("tag", tag);
         if (auto *tabs = qobject_cast<QTabWidget *>(control)) {
-            const QString tabKey = control->objectName() + QStringLiteral(".TabCaption(%1)");
+            const QString tabKey = control->objectName() + QStringLiteral(".TabCaption(");
             for (int i = 0; i < tabs->count(); ++i)
-                tabs->setTabText(i, MLSReadIni(file, section, tabKey.arg(i)));
+                tabs->setTabText(i, MLSReadIni(file, section, tabKey + QString::number(i) + QLatin1Char(')')));
         }
 
         // Keeps the screen painting during a long walk.
