@@ -7,6 +7,10 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -154,23 +158,42 @@ bool endsWithLineEnd(QByteArrayView content)
 
 std::optional<QByteArray> readFileBytes(const QString &path)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    if (path.isEmpty())
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || file.size() > kIniMaxFileBytes)
+    // Plain system calls: window localisation reads the language file a few
+    // hundred times in a row, and each Qt file object costs several more.
+    // O_NONBLOCK keeps a named pipe of that name from blocking the open; only
+    // regular files are read.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
-    QByteArray bytes;
-    bytes.reserve(file.size());
-    // Read to the end rather than trust size(): the file may change meanwhile.
-    char chunk[64 * 1024];
-    for (;;) {
-        const qint64 got = file.read(chunk, sizeof chunk);
-        if (got < 0 || bytes.size() + got > kIniMaxFileBytes)
-            return std::nullopt;
-        if (got == 0)
-            return bytes;
-        bytes.append(chunk, got);
+    std::optional<QByteArray> result;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kIniMaxFileBytes) {
+        // Read to the end rather than trust the size: the file may change meanwhile.
+        QByteArray bytes(static_cast<qsizetype>(info.st_size) + 1, Qt::Uninitialized);
+        qsizetype used = 0;
+        for (;;) {
+            if (used == bytes.size()) {
+                if (bytes.size() > kIniMaxFileBytes)
+                    break;
+                bytes.resize(std::min<qsizetype>(bytes.size() * 2, kIniMaxFileBytes + 1));
+            }
+            const ssize_t got = ::read(fd, bytes.data() + used, static_cast<size_t>(bytes.size() - used));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                break;
+            if (got == 0) {
+                bytes.truncate(used);
+                result = std::move(bytes);
+                break;
+            }
+            used += got;
+        }
     }
+    ::close(fd);
+    return result;
 }
 
 QString iniLookup(QByteArrayView content, QStringView section, QStringView key)

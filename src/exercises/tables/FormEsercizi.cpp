@@ -5,8 +5,8 @@
 #include "platform/ProgramState.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
-#include <QStyle>
 #include <algorithm>
 
 namespace {
@@ -20,30 +20,36 @@ constexpr int kCellWidth = 1056;
 constexpr int kCellHeight = 792;
 constexpr int kBoardWidth = 9 * kPitchX + kCellWidth;
 
-constexpr std::array<NumberBoardForm::Colore, 5> kColori = {
-    NumberBoardForm::Colore::Grigio, NumberBoardForm::Colore::Giallo, NumberBoardForm::Colore::Arancio,
-    NumberBoardForm::Colore::Verde, NumberBoardForm::Colore::Rosso,
-};
-
-// One sheet for every board button; the "colore" property picks the fill, so
-// a change of colour is a re-polish rather than a new sheet. A sheet, unlike
-// the palette, colours a push button under every style.
-QString boardStyleSheet()
-{
-    QString sheet = QStringLiteral(
-        "QPushButton { border: 2px solid #5a5a7a; border-radius: 10px; color: #1c1c3c; }"
-        "QPushButton:hover, QPushButton:focus { border: 3px solid #1f3fbf; }"
-        "QPushButton:pressed { border: 3px solid #0f1f5f; padding-top: 3px; }"
-        // The green button of the right answer is disabled; its digits must
-        // stay as readable as before.
-        "QPushButton:disabled { color: #1c1c3c; }");
-    for (const NumberBoardForm::Colore c : kColori) {
-        sheet += QStringLiteral("QPushButton[colore=\"%1\"] { background-color: %2; }")
-                     .arg(static_cast<int>(c))
-                     .arg(QColor(fromBgr(NumberBoardForm::bgrOf(c))).name());
+// A board button painted by hand: a hundred style-sheet buttons cost more to
+// build and paint than the rest of the window together.
+class BoardButton final : public QPushButton {
+public:
+    void setFill(const QColor &fill)
+    {
+        fill_ = fill;
+        update();
     }
-    return sheet;
-}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const bool marked = isDown() || underMouse() || hasFocus();
+        const qreal pen = marked ? 3 : 2;
+        p.setPen(QPen(marked ? QColor(0x1f, 0x3f, 0xbf) : QColor(0x5a, 0x5a, 0x7a), pen));
+        p.setBrush(fill_);
+        p.drawRoundedRect(QRectF(rect()).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2), 10, 10);
+        // The green button of the right answer is disabled; its digits stay
+        // as readable as the others.
+        p.setPen(QColor(0x1c, 0x1c, 0x3c));
+        p.setFont(font());
+        p.drawText(rect().translated(0, isDown() ? 2 : 0), Qt::AlignCenter, text());
+    }
+
+private:
+    QColor fill_;
+};
 
 } // namespace
 
@@ -71,18 +77,19 @@ NumberBoardForm::NumberBoardForm(const QString &name, const QString &homeMenu) :
     EtichettaNumero->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 40));
     EtichettaNumero->setAlignment(Qt::AlignCenter);
 
-    const QString sheet = boardStyleSheet();
     const QFont digits = layoutFont(QStringLiteral("Comic Sans MS"), 20);
     for (int i = 0; i < kButtons; ++i) {
-        auto *button = add(new QPushButton, QStringLiteral("Numero"), kBoardLeft + (i % 10) * kPitchX,
+        auto *button = add(new BoardButton, QStringLiteral("Numero"), kBoardLeft + (i % 10) * kPitchX,
                            kBoardTop + (i / 10) * kPitchY, kCellWidth, kCellHeight, i);
         button->setFont(digits);
-        button->setProperty("colore", static_cast<int>(Colore::Grigio));
-        button->setStyleSheet(sheet);
+        button->setFill(QColor(fromBgr(bgrOf(Colore::Grigio))));
         connect(button, &QPushButton::clicked, this, [this, i] { NumeroClick(i); });
         Numero[static_cast<std::size_t>(i)] = button;
     }
     colori_.fill(Colore::Grigio);
+    // Hover marks the button under the pointer.
+    for (QPushButton *button : Numero)
+        button->setAttribute(Qt::WA_Hover);
 
     addTermFrame(0, kLastTable, QStringLiteral("Command3D2"));
 }
@@ -180,10 +187,7 @@ void NumberBoardForm::colora(int i, Colore colore)
     if (current == colore)
         return;
     current = colore;
-    QPushButton *button = Numero[static_cast<std::size_t>(i)];
-    button->setProperty("colore", static_cast<int>(colore));
-    button->style()->unpolish(button);
-    button->style()->polish(button);
+    static_cast<BoardButton *>(Numero[static_cast<std::size_t>(i)])->setFill(QColor(fromBgr(bgrOf(colore))));
 }
 
 FormEsercizi::FormEsercizi() : NumberBoardForm(QStringLiteral("FormEsercizi"), QStringLiteral("FormMenuGrafici")) {}
