@@ -2,6 +2,8 @@
 
 #include "frame/FormBase.h"
 
+#include <initializer_list>
+
 class QCheckBox;
 class QPushButton;
 
@@ -23,6 +25,17 @@ protected:
     QPushButton *addDestination(const QString &name, const QString &caption, const QString &destination,
                                 int left, int top, int width, int height);
     void addSoundsBox(int left, int top, int width, int height);
+
+    // The layout of the two exercise menus: a column of destinations on the
+    // left, one on the right with the sounds box below it, and the way back
+    // to the main menu at the bottom right.
+    struct Destination {
+        const char *name;
+        const char *caption;
+        const char *window;
+    };
+    void addTwoColumns(std::initializer_list<Destination> left, std::initializer_list<Destination> right,
+                       const char *backButton);
 
     void afterLoad() override;
     void afterActivate() override;

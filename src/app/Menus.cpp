@@ -101,68 +101,57 @@ void FormMenu::chooseLanguage(int i)
 
 FormMenuGrafici::FormMenuGrafici() : MenuForm(QStringLiteral("FormMenuGrafici"))
 {
-    struct Entry {
-        const char *name;
-        const char *caption;
-        const char *destination;
-    };
-    static const Entry left[] = {
-        {"Command5", "Schieramenti semplici (unità x unità)", "Formu"},
-        {"Command6", "Schieramenti -  da u  (prodotto entro 99) - senza cambio", "FormdauS"},
-        {"Command7", "Schieramenti -  h da u  (prodotto entro 999) - senza cambio", "FormhdauS"},
-        {"Command4", "Schieramenti -  da u  (prodotto entro 99) - con cambio", "formdau99"},
-        {"Command3", "Schieramenti  -  da u (prodotto entro 999) - con cambio", "Formdau"},
-        {"Command2", " Schieramenti  - h da u  (prodotto entro 999) - con cambio", "Formhdau"},
-        {"Command8", "Reticoli", "Reticoli"},
-        {"Command1", "Costruire le numerazioni con la tabella", "Form1"},
-    };
-    static const Entry right[] = {
-        {"Command10", "Costruire le numerazioni con il disegno", "FormEserc2"},
-        {"Command9", "Semplici problemi con disegno", "FormEserc1"},
-        {"Command12", "Memorizzare le tabelline  (con tabella da 0 a 99)", "FormEsercizi"},
-    };
-    int i = 0;
-    for (const Entry &e : left)
-        addDestination(QString::fromUtf8(e.name), QString::fromUtf8(e.caption), QString::fromUtf8(e.destination),
-                       kLeftColumn, row(i++), kColumnWidth, kButtonHeight);
-    i = 0;
-    for (const Entry &e : right)
-        addDestination(QString::fromUtf8(e.name), QString::fromUtf8(e.caption), QString::fromUtf8(e.destination),
-                       kRightColumn, row(i++), kColumnWidth, kButtonHeight);
-    addSoundsBox(kRightColumn + 600, row(i) + 240, kColumnWidth - 600, 720);
-    addDestination(QStringLiteral("Command19"), QStringLiteral("Torna al menù principale"), QStringLiteral("FormMenu"),
-                   kRightColumn, kBottomRow, kColumnWidth, kButtonHeight);
+    addTwoColumns(
+        {
+            {"Command5", "Schieramenti semplici (unità x unità)", "Formu"},
+            {"Command6", "Schieramenti -  da u  (prodotto entro 99) - senza cambio", "FormdauS"},
+            {"Command7", "Schieramenti -  h da u  (prodotto entro 999) - senza cambio", "FormhdauS"},
+            {"Command4", "Schieramenti -  da u  (prodotto entro 99) - con cambio", "formdau99"},
+            {"Command3", "Schieramenti  -  da u (prodotto entro 999) - con cambio", "Formdau"},
+            {"Command2", " Schieramenti  - h da u  (prodotto entro 999) - con cambio", "Formhdau"},
+            {"Command8", "Reticoli", "Reticoli"},
+            {"Command1", "Costruire le numerazioni con la tabella", "Form1"},
+        },
+        {
+            {"Command10", "Costruire le numerazioni con il disegno", "FormEserc2"},
+            {"Command9", "Semplici problemi con disegno", "FormEserc1"},
+            {"Command12", "Memorizzare le tabelline  (con tabella da 0 a 99)", "FormEsercizi"},
+        },
+        "Command19");
 }
 
 FormMenuNumeri::FormMenuNumeri() : MenuForm(QStringLiteral("FormMenuNumeri"))
 {
-    struct Entry {
-        const char *name;
-        const char *caption;
-        const char *destination;
+    addTwoColumns(
+        {
+            {"Command11", "Memorizzare le tabelline", "FormEserci"},
+            {"Command12", "Memorizzare le tabelline  (con tabella da 0 a 99)", "FormEsercizi2"},
+            {"Command2", "Completare la tavola pitagorica", "Form2"},
+            {"Command14", "In colonna - 2 cifre per una cifra - (senza cambio)", "FormCol1"},
+            {"Command13", "In colonna - 3 cifre per una cifra - (senza cambio)", "FormCola"},
+            {"Command16", "In colonna - 2 cifre per una cifra - (con il cambio)", "FormCol2"},
+        },
+        {
+            {"Command15", "In colonna - 3 cifre per una cifra - (con il cambio)", "Formcolb"},
+            {"Command17", "In colonna - 3 cifre per due cifre - (con il cambio)", "FormColc"},
+            {"Command18", "griglia  - 3 cifre per due cifre -     (con il cambio)", "Formreti"},
+        },
+        "Command1");
+}
+
+void MenuForm::addTwoColumns(std::initializer_list<Destination> left, std::initializer_list<Destination> right,
+                             const char *backButton)
+{
+    auto column = [this](std::initializer_list<Destination> entries, int x) {
+        int i = 0;
+        for (const Destination &e : entries)
+            addDestination(QString::fromUtf8(e.name), QString::fromUtf8(e.caption), QString::fromUtf8(e.window), x,
+                           row(i++), kColumnWidth, kButtonHeight);
+        return i;
     };
-    static const Entry left[] = {
-        {"Command11", "Memorizzare le tabelline", "FormEserci"},
-        {"Command12", "Memorizzare le tabelline  (con tabella da 0 a 99)", "FormEsercizi2"},
-        {"Command2", "Completare la tavola pitagorica", "Form2"},
-        {"Command14", "In colonna - 2 cifre per una cifra - (senza cambio)", "FormCol1"},
-        {"Command13", "In colonna - 3 cifre per una cifra - (senza cambio)", "FormCola"},
-        {"Command16", "In colonna - 2 cifre per una cifra - (con il cambio)", "FormCol2"},
-    };
-    static const Entry right[] = {
-        {"Command15", "In colonna - 3 cifre per una cifra - (con il cambio)", "Formcolb"},
-        {"Command17", "In colonna - 3 cifre per due cifre - (con il cambio)", "FormColc"},
-        {"Command18", "griglia  - 3 cifre per due cifre -     (con il cambio)", "Formreti"},
-    };
-    int i = 0;
-    for (const Entry &e : left)
-        addDestination(QString::fromUtf8(e.name), QString::fromUtf8(e.caption), QString::fromUtf8(e.destination),
-                       kLeftColumn, row(i++), kColumnWidth, kButtonHeight);
-    i = 0;
-    for (const Entry &e : right)
-        addDestination(QString::fromUtf8(e.name), QString::fromUtf8(e.caption), QString::fromUtf8(e.destination),
-                       kRightColumn, row(i++), kColumnWidth, kButtonHeight);
-    addSoundsBox(kRightColumn + 600, row(i) + 240, kColumnWidth - 600, 720);
-    addDestination(QStringLiteral("Command1"), QStringLiteral("Torna al menù principale"), QStringLiteral("FormMenu"),
-                   kRightColumn, kBottomRow, kColumnWidth, kButtonHeight);
+    column(left, kLeftColumn);
+    const int rows = column(right, kRightColumn);
+    addSoundsBox(kRightColumn + 600, row(rows) + 240, kColumnWidth - 600, 720);
+    addDestination(QString::fromUtf8(backButton), QStringLiteral("Torna al menù principale"),
+                   QStringLiteral("FormMenu"), kRightColumn, kBottomRow, kColumnWidth, kButtonHeight);
 }
