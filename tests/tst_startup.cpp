@@ -4,6 +4,7 @@
 #include "frame/About.h"
 #include "frame/FormBase.h"
 #include "lang/Cp1252.h"
+#include "lang/Language.h"
 #include "resize/clsResize.h"
 
 #include <QLockFile>
@@ -33,6 +34,7 @@ private Q_SLOTS:
     void exitAnsweredNoChangesNothing();
     void exitAnsweredYesEndsProgram();
     void lockIsExclusiveAndSurvivesCrash();
+    void messageBoxButtonsSpeakTheLanguage();
 };
 
 void TestStartup::secondCopyIsRefused()
@@ -151,6 +153,18 @@ void TestStartup::lockIsExclusiveAndSurvivesCrash()
     stale.close();
     LockFileGuard next(path);
     QVERIFY(next.acquire());
+}
+
+void TestStartup::messageBoxButtonsSpeakTheLanguage()
+{
+    TestProgram program;
+    state().currentLanguageName = QStringLiteral("Italiano");
+    QCOMPARE(messageBoxButton(MessageAnswer::Yes), QString::fromUtf8("Sì"));
+    QCOMPARE(messageBoxButton(MessageAnswer::No), QStringLiteral("No"));
+    state().currentLanguageName = QStringLiteral("English");
+    QCOMPARE(messageBoxButton(MessageAnswer::Yes), QStringLiteral("Yes"));
+    state().currentLanguageName = QStringLiteral("Missing");
+    QCOMPARE(messageBoxButton(MessageAnswer::Ok), QString());   // the toolkit's own word stays
 }
 
 QTEST_MAIN(TestStartup)

@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 #include "app/Windows.h"
+#include "lang/Language.h"
 #include "platform/ProgramState.h"
 
 #include <QApplication>
@@ -9,7 +10,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quadrivel"));
 
-    installState(std::make_unique<ProgramState>(systemPlatform()));
+    installState(std::make_unique<ProgramState>(systemPlatform(messageBoxButton)));
     state().windows = programWindows();
     registerFonts();
 

@@ -113,3 +113,9 @@ void writeLanguageSetting(const QString &name)
 {
     MLSWriteIni(programFile(kSettingsFile), kSettingsSection, kSettingsKey, name);
 }
+
+QString messageBoxButton(MessageAnswer button)
+{
+    const char *key = button == MessageAnswer::Yes ? "Yes" : button == MessageAnswer::No ? "No" : "OK";
+    return MLSReadIni(languageFile(), QStringLiteral("MsgBox"), QLatin1String(key));
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Dialogs.h"
+
 #include <QString>
 
 // The language layer: the settings file LangSetting.ini and the language
@@ -28,3 +30,7 @@ QString languageFile();
 // CurrentLanguage of LangSetting.ini in the program folder.
 QString readLanguageSetting();
 void writeLanguageSetting(const QString &name);
+
+// The word on a message-box button in the current language (section MsgBox,
+// keys Yes, No and OK); empty when the language file has none.
+QString messageBoxButton(MessageAnswer button);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -18,6 +19,14 @@ public:
 
 class SystemDialogs final : public Dialogs {
 public:
+    // The words on the buttons, in the child's language; an empty word
+    // leaves the toolkit's own.
+    using ButtonCaption = std::function<QString(MessageAnswer button)>;
+    explicit SystemDialogs(ButtonCaption caption = {}) : caption_(std::move(caption)) {}
+
     MessageAnswer message(QWidget *parent, const QString &text, const QString &title,
                           MessageButtons buttons, MessageIcon icon) override;
+
+private:
+    ButtonCaption caption_;
 };

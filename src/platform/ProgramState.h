@@ -25,8 +25,9 @@ struct Platform {
     std::function<void()> endProgram;    // closes every window and exits at once
 };
 
-// Builds the real services for a run of the program.
-Platform systemPlatform();
+// Builds the real services for a run of the program; buttonCaption names the
+// buttons of message boxes.
+Platform systemPlatform(SystemDialogs::ButtonCaption buttonCaption);
 
 // Makes a window by its name ("FormMenu", "FormEserci", ...); null when the
 // window is listed but not built yet.
