@@ -82,7 +82,7 @@ bool sameName(QByteArrayView a, QByteArrayView b)
     return true;
 }
 
-enum class Kind { Blank, Comment, Section, Entry, Other };
+using Kind = IniLine::Kind;
 
 struct Parsed {
     Kind kind;
@@ -155,6 +155,19 @@ bool endsWithLineEnd(QByteArrayView content)
 }
 
 } // namespace
+
+void forEachIniLine(QByteArrayView content, const std::function<bool(const IniLine &)> &f)
+{
+    forEachLine(content, [&](const Line &, QByteArrayView text) {
+        const Parsed p = classify(text);
+        return f(IniLine{p.kind, text, p.name, p.value});
+    });
+}
+
+QByteArray foldIniName(QByteArrayView name)
+{
+    return fold(name);
+}
 
 std::optional<QByteArray> readFileBytes(const QString &path)
 {

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <optional>
 
 // Reading and writing single keys of INI files with the behaviour of the
@@ -24,6 +25,23 @@ inline constexpr qsizetype kIniMaxValueChars = 511;
 // the path is missing, is not a regular file (a folder, a pipe, a device),
 // cannot be read, or holds more than kIniMaxFileBytes.
 std::optional<QByteArray> readFileBytes(const QString &path);
+
+// One line of INI content as the reader sees it.
+struct IniLine {
+    enum class Kind { Blank, Comment, Section, Entry, Other };
+    Kind kind;
+    QByteArrayView text;  // the whole line, without its line end
+    QByteArrayView name;  // the section or key, trimmed of blanks
+    QByteArrayView value; // trimmed of blanks, quotes still on
+};
+
+// Calls f for each line of content, in order, until f returns false. CR, LF
+// and CR LF all end a line; a leading UTF-8 byte-order mark is skipped.
+void forEachIniLine(QByteArrayView content, const std::function<bool(const IniLine &)> &f);
+
+// A section or key name as the reader compares names: ASCII letters folded
+// to lower case, every other byte as it is.
+QByteArray foldIniName(QByteArrayView name);
 
 // The value of key in section of INI content; empty when either is missing.
 QString iniLookup(QByteArrayView content, QStringView section, QStringView key);

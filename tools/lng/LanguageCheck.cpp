@@ -31,27 +31,6 @@ bool isBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-QByteArrayView trimBlanks(QByteArrayView v)
-{
-    while (!v.isEmpty() && isBlank(v.front()))
-        v = v.sliced(1);
-    while (!v.isEmpty() && isBlank(v.back()))
-        v.chop(1);
-    return v;
-}
-
-// Names are matched as the INI reader matches them: ASCII letters without
-// regard to case, every other byte as it is.
-QByteArray fold(QByteArrayView name)
-{
-    QByteArray folded(name.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const char c = name[i];
-        folded[i] = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-    }
-    return folded;
-}
-
 // Text from a file made safe for a terminal: control characters as \xNN,
 // long texts elided.
 QString shown(const QString &text)
@@ -97,10 +76,10 @@ struct Reading {
 
     std::optional<std::size_t> find(const Entry &like) const
     {
-        const auto keys = index.constFind(fold(like.section));
+        const auto keys = index.constFind(foldIniName(like.section));
         if (keys == index.cend())
             return std::nullopt;
-        const auto at = keys->constFind(fold(like.key));
+        const auto at = keys->constFind(foldIniName(like.key));
         if (at == keys->cend())
             return std::nullopt;
         return *at;
@@ -119,32 +98,18 @@ Reading read(QByteArrayView content)
         r.findings.push_back({kind, line, inSection ? shownName(section) : QString(), shownName(key), detail});
     };
 
-    const char *data = content.data();
-    const qsizetype n = content.size();
-    qsizetype pos = content.startsWith(kUtf8Bom) ? kUtf8Bom.size() : 0;
     int lineNo = 0;
-    while (pos < n) {
-        qsizetype end = pos;
-        while (end < n && data[end] != '\r' && data[end] != '\n')
-            ++end;
-        const QByteArrayView text = content.sliced(pos, end - pos);
-        pos = end;
-        if (pos < n)
-            pos += (data[pos] == '\r' && pos + 1 < n && data[pos + 1] == '\n') ? 2 : 1;
+    forEachIniLine(content, [&](const IniLine &line) {
         ++lineNo;
-
-        const QByteArrayView t = trimBlanks(text);
-        if (t.isEmpty() || t.front() == ';')
-            continue;
-        if (t.front() == '[') {
-            QByteArrayView inner = t.sliced(1);
-            const qsizetype close = inner.indexOf(']');
-            if (close >= 0)
-                inner = inner.first(close);
-            section = trimBlanks(inner).toByteArray();
+        switch (line.kind) {
+        case IniLine::Kind::Blank:
+        case IniLine::Kind::Comment:
+            return true;
+        case IniLine::Kind::Section: {
+            section = line.name.toByteArray();
             inSection = true;
             keyLines.clear();
-            const QByteArray folded = fold(section);
+            const QByteArray folded = foldIniName(section);
             const auto first = sectionLines.constFind(folded);
             collecting = first == sectionLines.cend();
             if (collecting)
@@ -154,33 +119,38 @@ Reading read(QByteArrayView content)
                      QStringLiteral("the section starts again (first at line %1); the program reads only the "
                                     "first, so no key from here to the next section is read")
                          .arg(*first));
-            continue;
+            return true;
         }
-        const qsizetype eq = t.indexOf('=');
-        const QByteArrayView key = eq < 0 ? QByteArrayView() : trimBlanks(t.first(eq));
+        case IniLine::Kind::Other:
+        case IniLine::Kind::Entry:
+            break;
+        }
+        const QByteArrayView key = line.name;
         if (key.isEmpty()) {
             note(Kind::Unread, lineNo, {},
                  QStringLiteral("%1: the program ignores this line")
-                     .arg(eq < 0 ? QStringLiteral("no '='") : QStringLiteral("no key before '='")));
-            continue;
+                     .arg(line.kind == IniLine::Kind::Other ? QStringLiteral("no '='")
+                                                            : QStringLiteral("no key before '='")));
+            return true;
         }
         if (!inSection) {
             note(Kind::Unread, lineNo, key, QStringLiteral("before the first section: the program never reads it"));
-            continue;
+            return true;
         }
         if (!collecting)
-            continue;
-        const QByteArray foldedKey = fold(key);
+            return true;
+        const QByteArray foldedKey = foldIniName(key);
         const auto first = keyLines.constFind(foldedKey);
         if (first != keyLines.cend()) {
             note(Kind::Duplicate, lineNo, key,
                  QStringLiteral("written again (first at line %1); the program reads the first").arg(*first));
-            continue;
+            return true;
         }
         keyLines.insert(foldedKey, lineNo);
-        r.index[fold(section)].insert(foldedKey, r.entries.size());
-        r.entries.push_back({lineNo, section, key.toByteArray(), text});
-    }
+        r.index[foldIniName(section)].insert(foldedKey, r.entries.size());
+        r.entries.push_back({lineNo, section, key.toByteArray(), line.text});
+        return true;
+    });
     return r;
 }
 
@@ -209,7 +179,7 @@ QString scanDifference(QByteArrayView line, QByteArrayView key, const QString &i
         return QStringLiteral("blanks before the key");
     if (!line.startsWith(key))
         return QStringLiteral("the key is written %1 but the line scan matches only %2")
-            .arg(shownName(trimBlanks(line.first(std::min(line.size(), key.size())))), shownName(key));
+            .arg(shownName(line.first(std::min(line.size(), key.size()))), shownName(key));
     const QByteArrayView rest = line.sliced(key.size());
     if (rest.isEmpty() || rest.front() != '=' || (rest.size() > 1 && isBlank(rest[1])))
         return QStringLiteral("blanks around '='");
