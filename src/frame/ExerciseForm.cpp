@@ -135,9 +135,7 @@ void ExerciseForm::MostraTermini()
 
 void ExerciseForm::ConfermaTermini()
 {
-    const bool any = std::any_of(termBoxes_.begin(), termBoxes_.end(),
-                                 [](const QCheckBox *box) { return box->isChecked(); });
-    if (!any) {
+    if (!anyTermTicked()) {
         state().platform.dialogs->message(this, MLSGetString(QStringLiteral("0001")), kTitolo,
                                           MessageButtons::Ok, MessageIcon::Error);
         return;
@@ -212,6 +210,11 @@ QCheckBox *ExerciseForm::termBox(int term) const
 {
     const int i = term - firstTerm_;
     return i >= 0 && i < static_cast<int>(termBoxes_.size()) ? termBoxes_[static_cast<std::size_t>(i)] : nullptr;
+}
+
+bool ExerciseForm::anyTermTicked() const
+{
+    return std::any_of(termBoxes_.begin(), termBoxes_.end(), [](const QCheckBox *box) { return box->isChecked(); });
 }
 
 bool ExerciseForm::termTicked(int term) const

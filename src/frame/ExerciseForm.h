@@ -59,6 +59,8 @@ protected:
                       const QString &menuName = QStringLiteral("MenuNumeroMassimo"),
                       const QString &menuCaption = QStringLiteral("Scegli i termini da utilizzare"));
     bool termTicked(int term) const;
+    // Whether any box of the choose-terms frame is ticked.
+    bool anyTermTicked() const;
     QCheckBox *termBox(int term) const;
     QGroupBox *termFrame() const { return termFrame_; }
 

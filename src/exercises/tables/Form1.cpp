@@ -161,7 +161,7 @@ void Form1::avantiPressed()
 {
     // "avanti" stays usable under the open choose-terms frame; with every
     // term unticked there the draw could never end, so the press is ignored.
-    if (!qualcheTermine())
+    if (!anyTermTicked())
         return;
     ExerciseForm::avantiPressed();
 }
@@ -172,13 +172,4 @@ void Form1::mostraCelle(int first, int count)
         if (Shape *cella = Shape1[k])
             cella->show();
     }
-}
-
-bool Form1::qualcheTermine() const
-{
-    for (int term = 1; term <= 10; ++term) {
-        if (termTicked(term))
-            return true;
-    }
-    return false;
 }

@@ -51,7 +51,6 @@ protected:
 
 private:
     void mostraCelle(int first, int count);
-    bool qualcheTermine() const;
 
     int passo_ = 1;
 };
