@@ -169,7 +169,26 @@ QByteArray foldIniName(QByteArrayView name)
     return fold(name);
 }
 
-std::optional<QByteArray> readFileBytes(const QString &path)
+namespace {
+
+FileStamp stampOf(const struct stat &info)
+{
+    return {static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino),
+            static_cast<qint64>(info.st_size), static_cast<qint64>(info.st_mtim.tv_sec),
+            static_cast<qint64>(info.st_mtim.tv_nsec)};
+}
+
+} // namespace
+
+std::optional<FileStamp> fileStamp(const QString &path)
+{
+    struct stat info {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return stampOf(info);
+}
+
+std::optional<QByteArray> readFileBytes(const QString &path, FileStamp *stamp)
 {
     if (path.isEmpty())
         return std::nullopt;
@@ -183,6 +202,8 @@ std::optional<QByteArray> readFileBytes(const QString &path)
     std::optional<QByteArray> result;
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kIniMaxFileBytes) {
+        if (stamp)
+            *stamp = stampOf(info);
         // Read to the end rather than trust the size: the file may change meanwhile.
         QByteArray bytes(static_cast<qsizetype>(info.st_size) + 1, Qt::Uninitialized);
         qsizetype used = 0;
@@ -265,6 +286,11 @@ QString IniIndex::value(QStringView section, QStringView key) const
     if (keys == m_sections.cend())
         return {};
     return keys->value(fold(*k));
+}
+
+bool IniIndex::isEmpty() const
+{
+    return std::all_of(m_sections.cbegin(), m_sections.cend(), [](const auto &keys) { return keys.isEmpty(); });
 }
 
 QString iniRead(const QString &file, const QString &section, const QString &key)
