@@ -8,6 +8,12 @@ DigitBox::DigitBox(QWidget *parent) : QLineEdit(parent)
     // Guards paste, drop and input methods, which bypass keyPressEvent.
     setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
     setAlignment(Qt::AlignCenter);
+    // A box is disabled once its answer is right: the answer must stay dark
+    // and clear on the box's own face, not fade to grey.
+    QPalette p = palette();
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(20, 24, 60));
+    p.setColor(QPalette::Disabled, QPalette::Base, p.color(QPalette::Active, QPalette::Base));
+    setPalette(p);
 }
 
 bool DigitBox::SoloCifre(QChar c)

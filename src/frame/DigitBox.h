@@ -4,7 +4,8 @@
 
 // An answer box that takes only the digits 0 to 9 and Backspace from the
 // keyboard (SoloCifre); pasted or dropped text gets in only when it is all
-// digits. Enter inserts nothing: releasing it emits enterReleased().
+// digits. Enter inserts nothing: releasing it emits enterReleased(). When
+// disabled, its text stays dark and readable on its face.
 class DigitBox : public QLineEdit {
     Q_OBJECT
 public:
