@@ -1,7 +1,8 @@
 #include "frame/RoundButton.h"
 
+#include "frame/PaintCache.h"
+
 #include <QPainter>
-#include <QPainterPath>
 
 namespace {
 
@@ -29,31 +30,34 @@ RoundButton::RoundButton(const QString &caption, QWidget *parent) : QPushButton(
 void RoundButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-
     const bool enabled = isEnabled();
     const bool pressed = enabled && isDown();
+    const bool hover = enabled && underMouse();
+    const bool focus = enabled && hasFocus();
     const qreal rim = std::max(2.0, height() / 22.0);
-    const qreal lift = pressed ? 0 : std::max(2.0, height() / 16.0);   // the shadow under a raised button
-    const QRectF outer = QRectF(rect()).adjusted(rim / 2, rim / 2, -rim / 2, -rim / 2 - std::max(2.0, height() / 16.0));
-    const QRectF face = outer.translated(0, pressed ? std::max(2.0, height() / 16.0) : 0);
+    const qreal lift = std::max(2.0, height() / 16.0);   // the shadow under a raised button
+    const QRectF outer = QRectF(rect()).adjusted(rim / 2, rim / 2, -rim / 2, -rim / 2 - lift);
+    const QRectF face = outer.translated(0, pressed ? lift : 0);
     const qreal radius = std::min(face.height() / 2.2, 28.0);
 
-    if (enabled && lift > 0) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(kShadow);
-        p.drawRoundedRect(face.translated(0, lift), radius, radius);
-    }
-    const QColor fill = !enabled ? kDisabledFace : pressed ? kPressedFace : underMouse() ? kHoverFace : kFace;
-    p.setBrush(fill);
-    p.setPen(QPen(enabled ? kRim : kDisabledRim, rim));
-    p.drawRoundedRect(face, radius, radius);
-    if (hasFocus() && enabled) {
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(kFocusRing, rim * 1.4, Qt::DashLine, Qt::RoundCap));
-        const qreal inset = rim * 2.2;
-        p.drawRoundedRect(face.adjusted(inset, inset, -inset, -inset), radius - inset / 2, radius - inset / 2);
-    }
+    drawCached(p, rect(), QStringLiteral("round-%1%2%3%4").arg(enabled).arg(pressed).arg(hover).arg(focus),
+               [&](QPainter &q, const QRectF &) {
+                   if (enabled && !pressed) {
+                       q.setPen(Qt::NoPen);
+                       q.setBrush(kShadow);
+                       q.drawRoundedRect(face.translated(0, lift), radius, radius);
+                   }
+                   q.setBrush(!enabled ? kDisabledFace : pressed ? kPressedFace : hover ? kHoverFace : kFace);
+                   q.setPen(QPen(enabled ? kRim : kDisabledRim, rim));
+                   q.drawRoundedRect(face, radius, radius);
+                   if (focus) {
+                       q.setBrush(Qt::NoBrush);
+                       q.setPen(QPen(kFocusRing, rim * 1.4, Qt::DashLine, Qt::RoundCap));
+                       const qreal inset = rim * 2.2;
+                       q.drawRoundedRect(face.adjusted(inset, inset, -inset, -inset), radius - inset / 2,
+                                         radius - inset / 2);
+                   }
+               });
 
     if (!icon().isNull()) {
         const QSize size = iconSize().scaled(face.size().toSize() * 0.8, Qt::KeepAspectRatio);
