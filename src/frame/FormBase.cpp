@@ -138,6 +138,17 @@ void FormBase::activate()
     if (state().resizer && state().resizer->SourceForm == this)
         state().resizer->ResizeControls();
     afterActivate();
+    // A child working with the keyboard alone starts on the first control
+    // that takes it, unless the window's own step chose one.
+    if (!focusWidget()) {
+        for (QObject *c : controls_) {
+            auto *w = qobject_cast<QWidget *>(c);
+            if (w && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this)) {
+                w->setFocus();
+                break;
+            }
+        }
+    }
 }
 
 void FormBase::goTo(const QString &name)

@@ -47,12 +47,16 @@ void RoundButton::paintEvent(QPaintEvent *)
                        q.setBrush(kShadow);
                        q.drawRoundedRect(face.translated(0, lift), radius, radius);
                    }
-                   q.setBrush(!enabled ? kDisabledFace : pressed ? kPressedFace : hover ? kHoverFace : kFace);
+                   const QColor fill = !enabled ? kDisabledFace : pressed ? kPressedFace : hover ? kHoverFace : kFace;
+                   QLinearGradient shade(face.topLeft(), face.bottomLeft());   // a soft, rounded look
+                   shade.setColorAt(0, fill.lighter(104));
+                   shade.setColorAt(1, fill.darker(104));
+                   q.setBrush(shade);
                    q.setPen(QPen(enabled ? kRim : kDisabledRim, rim));
                    q.drawRoundedRect(face, radius, radius);
                    if (focus) {
                        q.setBrush(Qt::NoBrush);
-                       q.setPen(QPen(kFocusRing, rim * 1.4, Qt::DashLine, Qt::RoundCap));
+                       q.setPen(QPen(kFocusRing, rim, Qt::DashLine, Qt::RoundCap));
                        const qreal inset = rim * 2.2;
                        q.drawRoundedRect(face.adjusted(inset, inset, -inset, -inset), radius - inset / 2,
                                          radius - inset / 2);
