@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cerrno>
@@ -276,8 +277,45 @@ IniIndex IniIndex::parse(QByteArrayView content)
     return index;
 }
 
+namespace {
+
+// A name asked for, trimmed of spaces and folded, written into buffer when it
+// is plain ASCII (as every name the program asks for is); false otherwise.
+// Spares the allocations of the general path on the hot path of window
+// localisation.
+template <qsizetype N>
+bool foldedAsciiName(QStringView name, QVarLengthArray<char, N> &buffer)
+{
+    while (!name.isEmpty() && name.front() == u' ')
+        name = name.sliced(1);
+    while (!name.isEmpty() && name.back() == u' ')
+        name.chop(1);
+    if (name.isEmpty())
+        return false;
+    buffer.resize(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (c == 0 || c >= 0x80)
+            return false;
+        buffer[i] = asciiLower(char(c));
+    }
+    return true;
+}
+
+} // namespace
+
 QString IniIndex::value(QStringView section, QStringView key) const
 {
+    QVarLengthArray<char, 64> sectionBytes;
+    QVarLengthArray<char, 64> keyBytes;
+    if (foldedAsciiName(section, sectionBytes) && foldedAsciiName(key, keyBytes)) {
+        // Views of the buffers: no copy is made for the look-up.
+        const auto keys =
+            m_sections.constFind(QByteArray::fromRawData(sectionBytes.constData(), sectionBytes.size()));
+        if (keys == m_sections.cend())
+            return {};
+        return keys->value(QByteArray::fromRawData(keyBytes.constData(), keyBytes.size()));
+    }
     const std::optional<QByteArray> sec = askedName(section);
     const std::optional<QByteArray> k = askedName(key);
     if (!sec || !k)
