@@ -38,13 +38,14 @@ protected:
         QPainter p(this);
         const bool marked = isDown() || underMouse() || hasFocus();
         const QColor fill = fill_;
-        drawCached(p, rect(), QStringLiteral("board-%1-%2").arg(fill.rgba()).arg(marked),
+        drawCached(p, rect(), QStringLiteral("board-") + QString::number(fill.rgba(), 16) + (marked ? QStringLiteral("-marked") : QString()),
                    [fill, marked](QPainter &face, const QRectF &area) {
                        const qreal pen = marked ? 3 : 2;
                        face.setPen(QPen(marked ? QColor(0x1f, 0x3f, 0xbf) : QColor(0x5a, 0x5a, 0x7a), pen));
                        face.setBrush(fill);
                        face.drawRoundedRect(area.adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2), 10, 10);
-                   });
+                   },
+                   palette().color(QPalette::Window));
         // The green button of the right answer is disabled; its digits stay
         // as readable as the others.
         p.setPen(QColor(0x1c, 0x1c, 0x3c));
