@@ -1,0 +1,21 @@
+#pragma once
+
+// The numbers of one column exercise: the first factor's digits and the
+// one-digit second factor. A first factor of one or two digits has leading
+// zeros here.
+struct Moltiplicazione {
+    int centinaia = 0;
+    int decine = 0;
+    int unita = 0;
+    int secondoFattore = 0;
+};
+
+// The draws of one exercise, in their order, from the program's generator.
+// Two or three digits by one digit with no column reaching 10: every digit is
+// lowered until its column product is at most 9 (FormCol1, FormCola).
+Moltiplicazione estraiSenzaCambio(bool conCentinaia);
+// 10 to 99 by 1 to 5, carries allowed (FormCol2).
+Moltiplicazione estraiDueCifreConCambio();
+// 1 to 400 by 1 to 5, lowered by whole hundreds until the product is at most
+// 999 (Formcolb).
+Moltiplicazione estraiTreCifreConCambio();
