@@ -18,6 +18,7 @@ using Draws = QList<QPair<int, int>>;   // (n, k): floor(Rnd x k) gives n
 // colour is drawn first).
 ColumnForm *openColumn(TestProgram &program, const QString &name, const Draws &draws)
 {
+    state().currentLanguageName = QStringLiteral("Italiano");
     program.rnd->draw(0, 18);
     for (const auto &[n, k] : draws)
         program.rnd->draw(n, k);
@@ -309,6 +310,7 @@ void TestColumn::col2BothCarries()
     QVERIFY(w->CambioUa->isVisible());
     QVERIFY(w->CambioUa->text().isEmpty());
     QCOMPARE(w->Label3->text(), instruction("0039"));
+    QVERIFY(!w->CambioUp->accessibleName().isEmpty());
 
     // A carry dropped elsewhere stays where it is.
     mouseDrag(w, w->CambioUp, w->Eda1);

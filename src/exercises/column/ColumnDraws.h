@@ -1,12 +1,13 @@
 #pragma once
 
 // The numbers of one column exercise: the first factor's digits and the
-// one-digit second factor. A first factor of one or two digits has leading
-// zeros here.
+// second factor's. A first factor of one or two digits has leading zeros
+// here; secondoFattore is the second factor's units digit.
 struct Moltiplicazione {
     int centinaia = 0;
     int decine = 0;
     int unita = 0;
+    int secondoDecine = 0;
     int secondoFattore = 0;
 };
 

@@ -1,15 +1,10 @@
 #pragma once
 
-#include "exercises/column/ColumnDraws.h"
-#include "frame/ExerciseForm.h"
+#include "exercises/column/ColumnBase.h"
 
 #include <array>
 
-class DigitBox;
-class DragLabel;
-class DropTargets;
 class Line;
-class QLabel;
 
 // Which instruction the child reads at each step of a column exercise, as
 // string ids; null where the window has no such step.
@@ -41,27 +36,15 @@ struct ColumnSetup {
 // exercise line into the box of its place, then types the product of each
 // column from right to left; a column of 10 or more keeps its units and its
 // carry is dragged on top of the next column, where it is added.
-class ColumnForm : public ExerciseForm {
+class ColumnForm : public ColumnBase {
     Q_OBJECT
 public:
     ColumnForm(const QString &name, const ColumnSetup &setup);
 
     void NuovoEsercizio() override;
-    // The set-up steps: the first factor is placed, the second factor is placed.
-    void Controlla1();
-    void Controlla2();
+    void Controlla1() override;
+    void Controlla2() override;
 
-    // source dropped on target: the entry point of every drop, by mouse or not.
-    void dropOn(QWidget *source, QWidget *target);
-
-    QLabel *Label3;
-    DragLabel *Lh1 = nullptr;
-    DragLabel *Lda1;
-    DragLabel *Lu1;
-    QLabel *Label6;
-    DragLabel *Lu2;
-    QLabel *Label7;
-    QLabel *Lris;
     QLabel *Eh1 = nullptr;
     QLabel *Eda1;
     QLabel *Eu1;
@@ -77,31 +60,21 @@ public:
     Line *Line7 = nullptr;
 
 protected:
-    void afterLoad() override;
     void afterActivate() override;
     void avantiPressed() override;
 
 private:
     enum Posto { U, Da, H };
 
-    void mettiCifra(QLabel *casella, DragLabel *fonte, QWidget *trascinata);
-    void spostaCambio(int colonna, QWidget *trascinata);
     void colonnaInviata(int colonna);
-    void separaCambio(int colonna);
+    void spostaCambio(int colonna);
     void apriColonna(int colonna);
     void completa();
-    void mostra(const char *istruzione);
-    void allineaRiga();
 
     ColumnSetup setup_;
-    DropTargets *drops_;
     std::array<DigitBox *, 3> risultato_{};
     std::array<DragLabel *, 2> partenza_{};
     std::array<QLabel *, 2> arrivo_{};
-
     std::array<int, 3> prodotto_{};   // what each result box expects, by place
-    int cifreDaTrascinare_ = 0;
-    int secondoFattoreDaTrascinare_ = 0;
-    int valoreCambio_ = 0;
     int colonna_ = -1;                // the place being typed; -1 when none
 };
