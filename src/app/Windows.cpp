@@ -5,6 +5,7 @@
 #include "exercises/column/FormCol1.h"
 #include "exercises/column/FormCol2.h"
 #include "exercises/column/FormCola.h"
+#include "exercises/column/FormColc.h"
 #include "exercises/column/Formcolb.h"
 #include "exercises/tables/Form1.h"
 #include "exercises/tables/Form2.h"
@@ -37,11 +38,12 @@ std::map<QString, std::function<FormBase *()>> programWindows()
         {QStringLiteral("FormCola"), make<FormCola>()},
         {QStringLiteral("FormCol2"), make<FormCol2>()},
         {QStringLiteral("Formcolb"), make<Formcolb>()},
+        {QStringLiteral("FormColc"), make<FormColc>()},
     };
     static const char *const notBuiltYet[] = {
         "FormEserc1", "FormEserc2", "Reticoli",
         "Formu",     "FormdauS",  "formdau99",    "Formdau",       "FormhdauS",  "Formhdau",
-        "FormColc",  "Formreti",
+        "Formreti",
     };
     for (const char *name : notBuiltYet)
         windows.emplace(QString::fromLatin1(name), nullptr);

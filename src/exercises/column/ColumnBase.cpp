@@ -6,6 +6,7 @@
 #include "lang/Language.h"
 
 #include <QLabel>
+#include <QLocale>
 
 namespace {
 
@@ -226,4 +227,17 @@ void ColumnBase::afterLoad()
     // they are is what a screen reader reads.
     for (QWidget *control : named_)
         control->setAccessibleName(control->toolTip());
+}
+
+QString conMigliaia(int n)
+{
+    const QString cifre = QString::number(n);
+    const QString separatore = QLocale().groupSeparator();
+    QString testo;
+    for (qsizetype i = 0; i < cifre.size(); ++i) {
+        if (i > 0 && (cifre.size() - i) % 3 == 0 && cifre.at(i - 1).isDigit())
+            testo += separatore;
+        testo += cifre.at(i);
+    }
+    return testo;
 }

@@ -61,3 +61,21 @@ Moltiplicazione estraiTreCifreConCambio()
     scomponi(n, m);
     return m;
 }
+
+Moltiplicazione estraiTreCifrePerDue()
+{
+    Moltiplicazione m;
+    int n = randomBelow(300) + 100;
+    m.secondoFattore = randomBelow(5) + 1;
+    while (n * m.secondoFattore > 999)
+        n -= 100;
+    m.secondoDecine = randomBelow(5) + 1;
+    while (n * m.secondoDecine > 999) {
+        if (randomBelow(2) == 1)
+            n -= 100;
+        else
+            --m.secondoDecine;
+    }
+    scomponi(n, m);
+    return m;
+}

@@ -20,3 +20,8 @@ Moltiplicazione estraiDueCifreConCambio();
 // 1 to 400 by 1 to 5, lowered by whole hundreds until the product is at most
 // 999 (Formcolb).
 Moltiplicazione estraiTreCifreConCambio();
+// 100 to 399 by 11 to 55 with both partial products at most 999: the first
+// factor is lowered by hundreds for the units digit of the second factor,
+// then, for its tens digit, at random either the first factor by a hundred
+// or that digit by one (FormColc).
+Moltiplicazione estraiTreCifrePerDue();
