@@ -1,11 +1,13 @@
 #include "Fakes.h"
 #include "exercises/column/ColumnDraws.h"
 #include "exercises/column/ColumnForm.h"
+#include "exercises/column/FormColc.h"
 #include "frame/DigitBox.h"
 #include "frame/DragLabel.h"
 #include "frame/Shapes.h"
 #include "lang/Language.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -16,13 +18,14 @@ using Draws = QList<QPair<int, int>>;   // (n, k): floor(Rnd x k) gives n
 
 // Opens a column window whose first exercise comes from these draws (the
 // colour is drawn first).
-ColumnForm *openColumn(TestProgram &program, const QString &name, const Draws &draws)
+template <class W = ColumnForm>
+W *openColumn(TestProgram &program, const QString &name, const Draws &draws)
 {
     state().currentLanguageName = QStringLiteral("Italiano");
     program.rnd->draw(0, 18);
     for (const auto &[n, k] : draws)
         program.rnd->draw(n, k);
-    return static_cast<ColumnForm *>(openWindow(name));
+    return static_cast<W *>(openWindow(name));
 }
 
 // A drag as the child does it: press on the label, two moves, release over
@@ -50,7 +53,7 @@ QString instruction(const char *id)
     return MLSGetString(QString::fromLatin1(id));
 }
 
-bool avanti(ColumnForm *w)
+bool avanti(ColumnBase *w)
 {
     return w->control(QStringLiteral("BottoneAvanti"))->property("enabled").toBool();
 }
@@ -84,6 +87,9 @@ private Q_SLOTS:
     // Formcolb
     void colbExercises_data();
     void colbExercises();
+    // FormColc
+    void colcExercises_data();
+    void colcExercises();
 
 private:
     std::unique_ptr<TestProgram> program_;
@@ -107,6 +113,11 @@ void TestColumn::draws_data()
     QTest::newRow("400 x 5 to 100") << 30 << Draws{{399, 400}, {4, 5}} << 100 << 5;
     QTest::newRow("400 x 2 to 400") << 30 << Draws{{399, 400}, {1, 5}} << 400 << 2;
     QTest::newRow("7 x 5") << 30 << Draws{{6, 400}, {4, 5}} << 7 << 5;
+    QTest::newRow("234 x 23") << 32 << Draws{{134, 300}, {2, 5}, {1, 5}} << 234 << 23;
+    QTest::newRow("399 x 55 to 199") << 32 << Draws{{299, 300}, {4, 5}, {4, 5}} << 199 << 55;
+    // The tens digit lowered once, then the first factor twice.
+    QTest::newRow("399 x 25 to 199 x 42") << 32 << Draws{{299, 300}, {1, 5}, {4, 5}, {0, 2}, {1, 2}, {1, 2}} << 199
+                                          << 42;
 }
 
 void TestColumn::draws()
@@ -120,9 +131,10 @@ void TestColumn::draws()
     const Moltiplicazione m = kind == 2    ? estraiSenzaCambio(false)
                               : kind == 3  ? estraiSenzaCambio(true)
                               : kind == 20 ? estraiDueCifreConCambio()
-                                           : estraiTreCifreConCambio();
+                              : kind == 30 ? estraiTreCifreConCambio()
+                                           : estraiTreCifrePerDue();
     QCOMPARE(100 * m.centinaia + 10 * m.decine + m.unita, first);
-    QCOMPARE(m.secondoFattore, second);
+    QCOMPARE(10 * m.secondoDecine + m.secondoFattore, second);
     QCOMPARE(program_->rnd->remaining(), 0u);
     QCOMPARE(program_->rnd->unscripted, 0);
 }
@@ -428,6 +440,85 @@ void TestColumn::colbExercises()
     QCOMPARE(state().contaEsatti, 1);
     QCOMPARE(state().contaErrati, 0);
     QVERIFY(avanti(w));
+}
+
+void TestColumn::colcExercises_data()
+{
+    QTest::addColumn<Draws>("script");
+    QTest::addColumn<bool>("byHand");       // switched to dragging carries after the first row's units
+    QTest::addColumn<QStringList>("typed");  // the eleven boxes in their order
+    QTest::addColumn<QStringList>("shown");  // what the boxes show at the end
+    QTest::addColumn<QString>("perDa");
+    QTest::addColumn<QString>("product");
+    QTest::newRow("234 x 23 by hand")
+        << Draws{{134, 300}, {2, 5}, {1, 5}} << true
+        << QStringList{"12", "10", "7", "", "8", "6", "4", "2", "8", "13", "5"}
+        << QStringList{" 2", " 0", "7", "", "8", "6", "4", "2", "8", " 3", "5"} << " x  20" << "5.382";
+    QTest::newRow("333 x 33 moved by the window")
+        << Draws{{233, 300}, {2, 5}, {2, 5}} << false
+        << QStringList{"9", "9", "9", "0", "9", "9", "9", "9", "18", "19", "10"}
+        << QStringList{"9", "9", "9", "0", "9", "9", "9", "9", " 8", " 9", "10"} << " x  30" << "10.989";
+}
+
+void TestColumn::colcExercises()
+{
+    QFETCH(Draws, script);
+    QFETCH(bool, byHand);
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, perDa);
+    QFETCH(QString, product);
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    auto *w = openColumn<FormColc>(*program_, QStringLiteral("FormColc"), script);
+    QVERIFY(w->mnuAuto->isChecked());
+    QCOMPARE(w->Label3->text(), instruction("0075"));
+    mouseDrag(w, w->Lh1, w->Eh1);
+    mouseDrag(w, w->Lda1, w->Eda1);
+    w->dropOn(w->Lu1, w->Eu1);
+    QCOMPARE(w->Label3->text(), instruction("0076"));
+    mouseDrag(w, w->Lda2, w->Eda2);
+    w->dropOn(w->Lu2, w->Eu2);
+    QCOMPARE(w->Label3->text(), instruction("0077"));
+    QCOMPARE(w->PerU->text(), QStringLiteral(" x  3"));
+    QCOMPARE(w->Eu1->palette().color(QPalette::Window), QColor(255, 0, 0));
+
+    int moved = 0;
+    for (int i = 0; i < FormColc::kCaselle; ++i) {
+        DigitBox *box = w->caselle[static_cast<std::size_t>(i)];
+        QVERIFY2(box->isEnabled(), qPrintable(box->objectName()));
+        if (i == FormColc::TotK)
+            program_->rnd->draw(0, 4);
+        enter(box, typed[i]);
+        QVERIFY(!box->isEnabled());
+        if (i == FormColc::Eur && byHand) {
+            // The window moved the first carry; from now on the child drags.
+            QCOMPARE(w->arrivi[0]->text(), QStringLiteral(" 1"));
+            QVERIFY(w->caselle[FormColc::Edar]->isEnabled());
+            w->mnuMano->trigger();
+            QVERIFY(!w->mnuAuto->isChecked());
+            continue;
+        }
+        for (std::size_t r = 0; r < w->partenze.size(); ++r) {
+            if (!w->partenze[r]->isVisible())
+                continue;
+            QVERIFY(!w->caselle[static_cast<std::size_t>(i + 1)]->isEnabled());
+            mouseDrag(w, w->partenze[r], w->arrivi[r]);
+            ++moved;
+            // Moved once: a second drop of the same caption does nothing.
+            w->dropOn(w->Lu1, w->arrivi[r]);
+        }
+    }
+    QCOMPARE(moved, byHand ? 2 : 0);
+    QStringList boxes;
+    for (DigitBox *box : w->caselle)
+        boxes << box->text();
+    QCOMPARE(boxes, shown);
+    QCOMPARE(w->perDa->text(), perDa);
+    QCOMPARE(w->Lris->text(), product);
+    QCOMPARE(state().contaEsatti, 1);
+    QCOMPARE(state().contaErrati, 0);
+    QVERIFY(avanti(w));
+    QLocale::setDefault(QLocale::system());
 }
 
 QTEST_MAIN(TestColumn)
