@@ -7,6 +7,7 @@
 #include "exercises/column/FormCola.h"
 #include "exercises/column/FormColc.h"
 #include "exercises/column/Formcolb.h"
+#include "exercises/column/Formreti.h"
 #include "exercises/tables/Form1.h"
 #include "exercises/tables/Form2.h"
 #include "exercises/tables/FormEserci.h"
@@ -39,11 +40,11 @@ std::map<QString, std::function<FormBase *()>> programWindows()
         {QStringLiteral("FormCol2"), make<FormCol2>()},
         {QStringLiteral("Formcolb"), make<Formcolb>()},
         {QStringLiteral("FormColc"), make<FormColc>()},
+        {QStringLiteral("Formreti"), make<Formreti>()},
     };
     static const char *const notBuiltYet[] = {
         "FormEserc1", "FormEserc2", "Reticoli",
         "Formu",     "FormdauS",  "formdau99",    "Formdau",       "FormhdauS",  "Formhdau",
-        "Formreti",
     };
     for (const char *name : notBuiltYet)
         windows.emplace(QString::fromLatin1(name), nullptr);

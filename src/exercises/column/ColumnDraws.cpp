@@ -79,3 +79,14 @@ Moltiplicazione estraiTreCifrePerDue()
     scomponi(n, m);
     return m;
 }
+
+Moltiplicazione estraiReticolo()
+{
+    Moltiplicazione m;
+    m.secondoFattore = randomBelow(9) + 1;
+    m.secondoDecine = randomBelow(9) + 1;
+    m.centinaia = randomBelow(9) + 1;
+    m.decine = randomBelow(10);
+    m.unita = randomBelow(10);
+    return m;
+}

@@ -25,3 +25,7 @@ Moltiplicazione estraiTreCifreConCambio();
 // then, for its tens digit, at random either the first factor by a hundred
 // or that digit by one (FormColc).
 Moltiplicazione estraiTreCifrePerDue();
+// 100 to 999 by 11 to 99, no digit of the second factor 0: the units and
+// tens of the second factor, then the hundreds, tens and units of the first,
+// all uniform (Formreti).
+Moltiplicazione estraiReticolo();
