@@ -2,6 +2,7 @@
 #include "exercises/column/ColumnDraws.h"
 #include "exercises/column/ColumnForm.h"
 #include "exercises/column/FormColc.h"
+#include "exercises/column/Formreti.h"
 #include "frame/DigitBox.h"
 #include "frame/DragLabel.h"
 #include "frame/Shapes.h"
@@ -90,6 +91,9 @@ private Q_SLOTS:
     // FormColc
     void colcExercises_data();
     void colcExercises();
+    // Formreti
+    void retiGrid();
+    void retiExitShowsTheMainMenu();
 
 private:
     std::unique_ptr<TestProgram> program_;
@@ -118,6 +122,7 @@ void TestColumn::draws_data()
     // The tens digit lowered once, then the first factor twice.
     QTest::newRow("399 x 25 to 199 x 42") << 32 << Draws{{299, 300}, {1, 5}, {4, 5}, {0, 2}, {1, 2}, {1, 2}} << 199
                                           << 42;
+    QTest::newRow("grid 123 x 45") << 40 << Draws{{4, 9}, {3, 9}, {0, 9}, {2, 10}, {3, 10}} << 123 << 45;
 }
 
 void TestColumn::draws()
@@ -132,7 +137,8 @@ void TestColumn::draws()
                               : kind == 3  ? estraiSenzaCambio(true)
                               : kind == 20 ? estraiDueCifreConCambio()
                               : kind == 30 ? estraiTreCifreConCambio()
-                                           : estraiTreCifrePerDue();
+                              : kind == 32 ? estraiTreCifrePerDue()
+                                           : estraiReticolo();
     QCOMPARE(100 * m.centinaia + 10 * m.decine + m.unita, first);
     QCOMPARE(10 * m.secondoDecine + m.secondoFattore, second);
     QCOMPARE(program_->rnd->remaining(), 0u);
@@ -519,6 +525,75 @@ void TestColumn::colcExercises()
     QCOMPARE(state().contaErrati, 0);
     QVERIFY(avanti(w));
     QLocale::setDefault(QLocale::system());
+}
+
+void TestColumn::retiGrid()
+{
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    // 123 x 45.
+    auto *w = openColumn<Formreti>(*program_, QStringLiteral("Formreti"), {{4, 9}, {3, 9}, {0, 9}, {2, 10}, {3, 10}});
+    QCOMPARE(w->Label3->text(), instruction("0044"));
+    mouseDrag(w, w->Lh1, w->Eh1);
+    mouseDrag(w, w->Lda1, w->Eda1);
+    mouseDrag(w, w->Lu1, w->Eu1);
+    QCOMPARE(w->Label3->text(), instruction("0045"));
+    mouseDrag(w, w->Lda2, w->Eda2);
+    mouseDrag(w, w->Lu2, w->Eu2);
+    QCOMPARE(w->Label3->text(), instruction("0046"));
+    QVERIFY(w->Text1[0]->isVisible() && w->Text1[1]->isVisible() && w->Shape1[0]->isVisible());
+    QVERIFY(!w->Text1[2]->isVisible());
+
+    // Tens above the diagonal, units below; a 0 is answered by Enter alone.
+    const QStringList cells = {"", "4", "0", "8", "1", "2", "0", "5", "1", "0", "1", "5"};
+    for (int i = 0; i < 12; ++i) {
+        QVERIFY2(w->Text1[static_cast<std::size_t>(i)]->isEnabled(), qPrintable(QString::number(i)));
+        enter(w->Text1[static_cast<std::size_t>(i)], cells[i]);
+        // A second Enter in an answered cell moves nothing on.
+        enter(w->Text1[0], QStringLiteral("0"));
+    }
+    QCOMPARE(state().contaErrati, 0);
+    QVERIFY(w->Shape1[5]->isVisible());
+    QCOMPARE(w->Label3->text(), instruction("0047"));
+    QCOMPARE(w->Text1[11]->palette().color(QPalette::Base), QColor(0, 255, 0));
+
+    // An empty strip box reads 0, wrong here; a sum of 10 or more is typed whole.
+    DigitBox *ru = w->risultati[0];
+    enter(ru, QString());
+    QCOMPARE(ru->text(), QStringLiteral("0"));
+    QCOMPARE(state().contaErrati, 1);
+    enter(ru, QStringLiteral("5"));
+    QCOMPARE(w->Label3->text(), instruction("0051"));
+    QCOMPARE(w->Text1[11]->palette().color(QPalette::Base), QColor(255, 0, 0));
+    enter(w->risultati[1], QStringLiteral("3"));
+    QVERIFY(!w->Cambio[0]->isVisible());
+    QCOMPARE(w->Label3->text(), QLatin1Char('\n') + instruction("0052"));
+    enter(w->risultati[2], QStringLiteral("5"));
+    QCOMPARE(state().contaErrati, 2);
+    enter(w->risultati[2], QStringLiteral("15"));
+    QCOMPARE(w->risultati[2]->text(), QStringLiteral(" 5"));
+    QVERIFY(w->Cambio[1]->isVisible());
+    QCOMPARE(w->Cambio[1]->text(), QStringLiteral(" 1"));
+    QCOMPARE(w->Label3->text(), instruction("0049") + QLatin1Char('\n') + instruction("0053"));
+    enter(w->risultati[3], QStringLiteral("5"));
+    program_->rnd->draw(0, 4);
+    enter(w->risultati[4], QString());
+    QCOMPARE(w->Lris->text(), QStringLiteral("5.535"));
+    QCOMPARE(state().contaEsatti, 1);
+    QVERIFY(!w->risultati[4]->isEnabled());
+    QVERIFY(avanti(w));
+    QCOMPARE(program_->rnd->unscripted, 0);
+    QLocale::setDefault(QLocale::system());
+}
+
+void TestColumn::retiExitShowsTheMainMenu()
+{
+    FormBase *w = openColumn<Formreti>(*program_, QStringLiteral("Formreti"), {{0, 9}, {0, 9}, {0, 9}, {0, 10}, {0, 10}});
+    state().contaErrati = 3;
+    program_->dialogs->answers.push_back(MessageAnswer::Yes);
+    qobject_cast<QAction *>(w->control(QStringLiteral("mnuEsci")))->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(openWindowNames(), QStringList{QStringLiteral("FormMenu")});
+    QCOMPARE(state().contaErrati, 0);
 }
 
 QTEST_MAIN(TestColumn)
