@@ -168,6 +168,7 @@ void TestColumn::col1UnitsZero()
     QCOMPARE(w->Label3->text(), instruction("0029"));
     mouseDrag(w, w->Lu2, w->Eu2);
     QCOMPARE(w->Eu2->text(), QStringLiteral(" 2"));
+    QVERIFY(!QGuiApplication::overrideCursor());
     QCOMPARE(w->Label3->text(), instruction("0030"));
     QVERIFY(w->Eur->isEnabled());
     QVERIFY(w->Line6->isVisible());
@@ -205,7 +206,12 @@ void TestColumn::col1SecondFactorWaitsForTheFirst()
     QVERIFY(!w->Eur->isEnabled());
     w->dropOn(w->Lu1, w->Eu1);
     w->dropOn(w->Lda1, w->Eda1);
-    // Either label showing the digit is accepted once the first factor stands.
+    // A placed digit no longer starts a drag with the mouse...
+    QVERIFY(!w->Lda1->dragMode());
+    mouseDrag(w, w->Lda1, w->Eu2);
+    QVERIFY(w->Eu2->text().isEmpty());
+    // ...but its caption still fits: either label showing the digit is
+    // accepted once the first factor stands.
     QVERIFY(w->Lu2->dragMode());
     w->dropOn(w->Lda1, w->Eu2);
     QCOMPARE(w->Eu2->text(), QStringLiteral(" 3"));

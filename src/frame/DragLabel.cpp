@@ -7,6 +7,11 @@
 
 DragLabel::DragLabel(QWidget *parent) : QLabel(parent) {}
 
+DragLabel::~DragLabel()
+{
+    endDrag();
+}
+
 void DragLabel::setDragMode(bool on)
 {
     dragMode_ = on;
@@ -39,6 +44,7 @@ void DragLabel::mousePressEvent(QMouseEvent *event)
     ghost->setPixmap(faded);
     ghost->resize(size());
     ghost_ = ghost;
+    dragging_ = true;
     moveGhost(event->globalPosition());
     ghost->show();
     ghost->raise();
@@ -79,13 +85,15 @@ void DragLabel::hideEvent(QHideEvent *event)
 
 void DragLabel::moveGhost(QPointF globalPos)
 {
-    ghost_->move(window()->mapFromGlobal(globalPos.toPoint()) - grip_);
+    if (ghost_)
+        ghost_->move(window()->mapFromGlobal(globalPos.toPoint()) - grip_);
 }
 
 void DragLabel::endDrag()
 {
-    if (!ghost_)
+    if (!dragging_)
         return;
+    dragging_ = false;
     delete ghost_.data();
     QGuiApplication::restoreOverrideCursor();
 }

@@ -12,10 +12,11 @@ class DragLabel : public QLabel {
     Q_OBJECT
 public:
     explicit DragLabel(QWidget *parent = nullptr);
+    ~DragLabel() override;
 
     void setDragMode(bool on);
     bool dragMode() const { return dragMode_; }
-    bool dragging() const { return !ghost_.isNull(); }
+    bool dragging() const { return dragging_; }
 
 Q_SIGNALS:
     // The drag ended with the pointer over target.
@@ -32,7 +33,8 @@ private:
     void endDrag();
 
     bool dragMode_ = false;
-    QPointer<QLabel> ghost_;
+    bool dragging_ = false;
+    QPointer<QLabel> ghost_;   // owned by the window, which may delete it first
     QPoint grip_;   // where the label was taken, in its own coordinates
 };
 
