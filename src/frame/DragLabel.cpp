@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 
 DragLabel::DragLabel(QWidget *parent) : QLabel(parent) {}
 
@@ -14,6 +15,8 @@ DragLabel::~DragLabel()
 
 void DragLabel::setDragMode(bool on)
 {
+    if (on == dragMode_)
+        return;
     dragMode_ = on;
     if (on)
         setCursor(dragCursor());
@@ -100,6 +103,12 @@ void DragLabel::endDrag()
 
 QCursor dragCursor()
 {
+    // Drawn once; the cache belongs to the application and goes with it.
+    static const QString key = QStringLiteral("quadrivel-drag-cursor");
+    QPixmap cached;
+    if (QPixmapCache::find(key, &cached))
+        return QCursor(cached, 1, 1);
+
     QPixmap picture(32, 32);
     picture.fill(Qt::transparent);
     QPainter p(&picture);
@@ -127,5 +136,6 @@ QCursor dragCursor()
     p.setBrush(Qt::white);
     p.drawPath(arrow);
     p.end();
+    QPixmapCache::insert(key, picture);
     return QCursor(picture, 1, 1);
 }
