@@ -3,10 +3,14 @@
 #include "frame/DigitBox.h"
 #include "frame/DragLabel.h"
 #include "frame/DropTargets.h"
+#include "frame/Shapes.h"
+#include "frame/Twips.h"
 #include "lang/Language.h"
+#include "platform/ProgramState.h"
 
 #include <QLabel>
 #include <QLocale>
+#include <QPushButton>
 
 namespace {
 
@@ -214,6 +218,25 @@ void ColumnBase::apri(DigitBox *box)
 {
     box->setEnabled(true);
     box->setFocus();
+}
+
+Line *ColumnBase::addLine(const QString &name, QPoint from, QPoint to, const QColor &colour)
+{
+    auto *line = new Line(area(), QPoint(tw(from.x()), tw(from.y())), QPoint(tw(to.x()), tw(to.y())), colour, 3);
+    addControl(line, name);
+    return line;
+}
+
+void ColumnBase::afterActivate()
+{
+    EtichettaErrati->setText(signSpaced(state().contaErrati));
+    NuovoEsercizio();
+}
+
+void ColumnBase::avantiPressed()
+{
+    BottoneAvanti->setEnabled(false);
+    NuovoEsercizio();
 }
 
 void ColumnBase::mostra(const char *istruzione)

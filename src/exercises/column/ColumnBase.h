@@ -8,6 +8,7 @@
 class DigitBox;
 class DragLabel;
 class DropTargets;
+class Line;
 class QLabel;
 
 // What the column and grid windows share: the instruction label, the
@@ -67,8 +68,15 @@ protected:
     Esito giudica(DigitBox *box, int atteso);
     static void apri(DigitBox *box);
 
+    // A line of the layout, 3 wide, end points in twips.
+    Line *addLine(const QString &name, QPoint from, QPoint to, const QColor &colour);
+
     void mostra(const char *istruzione);
     void afterLoad() override;
+    // Activation shows the wrong count again and a new exercise; "avanti"
+    // disables itself and draws the next one.
+    void afterActivate() override;
+    void avantiPressed() override;
 
     int cifreDaTrascinare_ = 0;
     int secondoFattoreDaTrascinare_ = 0;

@@ -4,8 +4,6 @@
 #include "frame/DigitBox.h"
 #include "frame/DragLabel.h"
 #include "frame/Shapes.h"
-#include "frame/Twips.h"
-#include "platform/ProgramState.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -66,9 +64,7 @@ ColumnForm::ColumnForm(const QString &name, const ColumnSetup &setup)
     Eu2 = casella(QStringLiteral("Eu2"), Lu2, U, kSecondoTop);
 
     auto linea = [&](const QString &name, int x1, int y1, int x2, int y2, const QColor &colour) {
-        auto *line = new Line(area(), QPoint(tw(x1), tw(y1)), QPoint(tw(x2), tw(y2)), colour, 3);
-        addControl(line, name);
-        return line;
+        return addLine(name, QPoint(x1, y1), QPoint(x2, y2), colour);
     };
     const int destra = kColonnaLeft[U] + kColonnaWidth + 240;
     linea(QStringLiteral("Line1"), kColonnaLeft[colonne - 1] - 240, kRigaTop, destra, kRigaTop, Qt::black);
@@ -115,18 +111,6 @@ ColumnForm::ColumnForm(const QString &name, const ColumnSetup &setup)
         addCarry(CambioUp, CambioUa, [this] { spostaCambio(U); });
         addCarry(CambioDap, CambioDaa, [this] { spostaCambio(Da); });
     }
-}
-
-void ColumnForm::afterActivate()
-{
-    EtichettaErrati->setText(signSpaced(state().contaErrati));
-    NuovoEsercizio();
-}
-
-void ColumnForm::avantiPressed()
-{
-    BottoneAvanti->setEnabled(false);
-    NuovoEsercizio();
 }
 
 void ColumnForm::NuovoEsercizio()

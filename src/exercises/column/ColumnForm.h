@@ -59,10 +59,6 @@ public:
     Line *Line6 = nullptr;
     Line *Line7 = nullptr;
 
-protected:
-    void afterActivate() override;
-    void avantiPressed() override;
-
 private:
     enum Posto { U, Da, H };
 

@@ -3,9 +3,6 @@
 #include "feedback/Feedback.h"
 #include "frame/DigitBox.h"
 #include "frame/DragLabel.h"
-#include "frame/Shapes.h"
-#include "frame/Twips.h"
-#include "platform/ProgramState.h"
 
 #include <QAction>
 #include <QLabel>
@@ -91,7 +88,7 @@ FormColc::FormColc() : ColumnBase(QStringLiteral("FormColc"), QStringLiteral("Fo
     const QFont piccolaFont = layoutFont(QStringLiteral("Arial"), 14);
     const QFont headerFont = layoutFont(QStringLiteral("Arial"), 16);
 
-    Label3->setGeometry(tw(480), tw(120), tw(11280), tw(1080));
+    setTwipsGeometry(Label3, 480, 120, 11280, 1080);
     Label3->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 16));
     addExerciseLine(true, true, QStringLiteral(" = "), 960, 1140);
 
@@ -114,7 +111,7 @@ FormColc::FormColc() : ColumnBase(QStringLiteral("FormColc"), QStringLiteral("Fo
     Eu2 = casella(QStringLiteral("Eu2"), Lu2, 0, kSecondoFattore);
 
     auto linea = [&](const QString &name, int x1, int y1, int x2, int y2) {
-        addControl(new Line(area(), QPoint(tw(x1), tw(y1)), QPoint(tw(x2), tw(y2)), Qt::black, 3), name);
+        addLine(name, QPoint(x1, y1), QPoint(x2, y2), Qt::black);
     };
     const int destra = kColonna[0] + kLato + 240;
     linea(QStringLiteral("Line1"), kColonna[2] - 240, kRiga1, destra, kRiga1);
@@ -197,18 +194,6 @@ FormColc::FormColc() : ColumnBase(QStringLiteral("FormColc"), QStringLiteral("Fo
 bool FormColc::cambiAutomatici() const
 {
     return mnuAuto->isChecked();
-}
-
-void FormColc::afterActivate()
-{
-    EtichettaErrati->setText(signSpaced(state().contaErrati));
-    NuovoEsercizio();
-}
-
-void FormColc::avantiPressed()
-{
-    BottoneAvanti->setEnabled(false);
-    NuovoEsercizio();
 }
 
 void FormColc::NuovoEsercizio()

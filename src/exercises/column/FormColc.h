@@ -48,10 +48,6 @@ public:
     QAction *mnuMano;
     QAction *mnuAuto;
 
-protected:
-    void afterActivate() override;
-    void avantiPressed() override;
-
 private:
     void inviata(int casella);
     void cambio(int routine);

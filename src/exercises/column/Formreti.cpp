@@ -4,7 +4,6 @@
 #include "frame/DigitBox.h"
 #include "frame/DragLabel.h"
 #include "frame/Shapes.h"
-#include "frame/Twips.h"
 #include "lang/Language.h"
 
 #include <QLabel>
@@ -53,7 +52,7 @@ Formreti::Formreti() : ColumnBase(QStringLiteral("Formreti"), QStringLiteral("Fo
     const QFont cifraFont = layoutFont(QStringLiteral("Arial"), 24);
     const QFont piccolaFont = layoutFont(QStringLiteral("Arial"), 14);
 
-    Label3->setGeometry(tw(480), tw(120), tw(11280), tw(1440));
+    setTwipsGeometry(Label3, 480, 120, 11280, 1440);
     Label3->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 16));
     addExerciseLine(true, true, QStringLiteral(" = "), 960, 1620);
 
@@ -84,7 +83,7 @@ Formreti::Formreti() : ColumnBase(QStringLiteral("Formreti"), QStringLiteral("Fo
     }
 
     auto linea = [&](const QString &name, int x1, int y1, int x2, int y2) {
-        addControl(new Line(area(), QPoint(tw(x1), tw(y1)), QPoint(tw(x2), tw(y2)), Qt::black, 3), name);
+        addLine(name, QPoint(x1, y1), QPoint(x2, y2), Qt::black);
     };
     const int destra = kSinistra + 3 * kLato;
     const int basso = kAlto + 2 * kLato;
@@ -142,12 +141,6 @@ Formreti::Formreti() : ColumnBase(QStringLiteral("Formreti"), QStringLiteral("Fo
 
 void Formreti::afterActivate()
 {
-    NuovoEsercizio();
-}
-
-void Formreti::avantiPressed()
-{
-    BottoneAvanti->setEnabled(false);
     NuovoEsercizio();
 }
 

@@ -40,8 +40,8 @@ public:
     std::array<DigitBox *, 5> risultati{};
 
 protected:
+    // This window leaves the wrong count as it is when activated.
     void afterActivate() override;
-    void avantiPressed() override;
 
 private:
     void cellaInviata(int i);
