@@ -91,6 +91,7 @@ private Q_SLOTS:
     // FormColc
     void colcExercises_data();
     void colcExercises();
+    void colcNewExerciseClearsHighlights();
     // Formreti
     void retiGrid();
     void retiExitShowsTheMainMenu();
@@ -531,6 +532,25 @@ void TestColumn::colcExercises()
     QCOMPARE(state().contaErrati, 0);
     QVERIFY(avanti(w));
     QLocale::setDefault(QLocale::system());
+}
+
+void TestColumn::colcNewExerciseClearsHighlights()
+{
+    auto *w = openColumn<FormColc>(*program_, QStringLiteral("FormColc"), {{134, 300}, {2, 5}, {1, 5}});
+    for (auto [label, box] : {std::pair{w->Lh1, w->Eh1}, {w->Lda1, w->Eda1}, {w->Lu1, w->Eu1}, {w->Lda2, w->Eda2},
+                              {w->Lu2, w->Eu2}})
+        w->dropOn(label, box);
+    enter(w->caselle[FormColc::Eur], QStringLiteral("12"));
+    QCOMPARE(w->Eda1->palette().color(QPalette::Window), QColor(255, 0, 0));
+    // An unfinished exercise replaced: no box stays red.
+    program_->rnd->draw(0, 18);
+    for (const auto &[n, k] : Draws{{134, 300}, {2, 5}, {1, 5}})
+        program_->rnd->draw(n, k);
+    w->NuovoEsercizio();
+    for (QLabel *box : {w->Eh1, w->Eda1, w->Eu1, w->Eda2, w->Eu2})
+        QCOMPARE(box->palette().color(QPalette::Window), QColor(0, 0, 255));
+    QVERIFY(!w->arrivi[0]->isVisible());
+    QVERIFY(!w->caselle[FormColc::Edar]->isEnabled());
 }
 
 void TestColumn::retiGrid()
