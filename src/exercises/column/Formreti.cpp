@@ -158,7 +158,7 @@ void Formreti::NuovoEsercizio()
     for (DigitBox *box : Text1) {
         box->clear();
         box->setEnabled(false);
-        ::colora(box, kRosso, Qt::white);
+        colora(box, kRosso, Qt::white);
         box->hide();
     }
     for (DigitBox *box : risultati) {
@@ -236,13 +236,12 @@ void Formreti::Risultati()
     valoreCambio_ = 0;
     apri(risultati[0]);
     mostra("0047");
-    colora({11}, kVerde);
+    tingi(11, kVerde);
 }
 
-void Formreti::colora(std::initializer_list<int> celle, const QColor &colour)
+void Formreti::tingi(int cella, const QColor &colour)
 {
-    for (int i : celle)
-        ::colora(Text1[static_cast<std::size_t>(i)], colour, colour == kVerde ? Qt::black : Qt::white);
+    colora(Text1[static_cast<std::size_t>(cella)], colour, colour == kVerde ? Qt::black : Qt::white);
 }
 
 // Enter on an empty result box answers 0: the strip's sum is typed whole,
@@ -294,9 +293,9 @@ void Formreti::alla(int striscia)
     const QString testo = MLSGetString(QString::fromLatin1(prima.prossima));
     Label3->setText(striscia == 1 ? testo : messaggioCambio_ + QLatin1Char('\n') + testo);
     for (int c = 0; c < prima.numeroCelle; ++c)
-        colora({prima.celle[static_cast<std::size_t>(c)]}, kRosso);
+        tingi(prima.celle[static_cast<std::size_t>(c)], kRosso);
     for (int c = 0; c < dopo.numeroCelle; ++c)
-        colora({dopo.celle[static_cast<std::size_t>(c)]}, kVerde);
+        tingi(dopo.celle[static_cast<std::size_t>(c)], kVerde);
 }
 
 void Formreti::alleDecine() { alla(1); }

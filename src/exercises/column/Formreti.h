@@ -47,7 +47,7 @@ private:
     void cellaInviata(int i);
     void strisciaInviata(int striscia);
     void alla(int striscia);
-    void colora(std::initializer_list<int> celle, const QColor &colour);
+    void tingi(int cella, const QColor &colour);
 
     std::array<int, 12> celle_{};
     int cellaCorrente_ = 0;
