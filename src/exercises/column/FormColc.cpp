@@ -5,6 +5,7 @@
 #include "frame/DragLabel.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -152,7 +153,7 @@ FormColc::FormColc() : ColumnBase(QStringLiteral("FormColc"), QStringLiteral("Fo
     const int tra = kLato + (kColonna[0] - kColonna[1] - kLato - kCambio) / 2;
     const int meta = (kLato - kCambio) / 2;
     const int sottoTotale = kTotali + kLato - kCambio / 2;
-    const Posto posti2[7] = {
+    const Posto cambi[7] = {
         {"CambioUp", "CambioUa", {kColonna[1] + tra, kPrima + meta}, {kColonna[1] + meta, kArrivoSotto}, kCambioPrima},
         {"CambioDap", "CambioDaa", {kColonna[2] + tra, kPrima + meta}, {kColonna[2] + meta, kArrivoSotto}, kCambioPrima},
         {"CambioUp1", "CambioUa1", {kColonna[2] + tra, kSeconda + meta}, {kColonna[1] + meta, kArrivoSopra},
@@ -164,7 +165,7 @@ FormColc::FormColc() : ColumnBase(QStringLiteral("FormColc"), QStringLiteral("Fo
         {"cp3", "ca3", {kColonna[2] - kCambio / 2, sottoTotale}, {kColonna[3] + meta, kArrivoTotali}, kCambioTotali},
     };
     for (int r = 0; r < 7; ++r) {
-        const Posto &p = posti2[r];
+        const Posto &p = cambi[r];
         auto *partenza = add(new DragLabel, QString::fromLatin1(p.partenza), p.da.x(), p.da.y(), kCambio, kCambio);
         auto *arrivo = add(new QLabel, QString::fromLatin1(p.arrivo), p.a.x(), p.a.y(), kCambio, kCambio);
         incornicia(partenza, piccolaFont, p.colore, Qt::black);
@@ -177,18 +178,13 @@ FormColc::FormColc() : ColumnBase(QStringLiteral("FormColc"), QStringLiteral("Fo
     QMenu *opzioni = addOwnMenuHeading(QStringLiteral("mnuOpzioni"), QStringLiteral("Opzioni          "));
     mnuMano = addMenuItem(opzioni, QStringLiteral("mnuMano"), QStringLiteral("trascina manualmente il cambio"));
     mnuAuto = addMenuItem(opzioni, QStringLiteral("mnuAuto"), QStringLiteral("esegui automaticamente i cambi"));
-    mnuMano->setCheckable(true);
-    mnuAuto->setCheckable(true);
+    // One of the two carries the mark; choosing one touches nothing else.
+    auto *modo = new QActionGroup(this);
+    for (QAction *item : {mnuMano, mnuAuto}) {
+        item->setCheckable(true);
+        modo->addAction(item);
+    }
     mnuAuto->setChecked(true);
-    // The mark moves; the exercise is not touched.
-    connect(mnuMano, &QAction::triggered, this, [this] {
-        mnuMano->setChecked(true);
-        mnuAuto->setChecked(false);
-    });
-    connect(mnuAuto, &QAction::triggered, this, [this] {
-        mnuAuto->setChecked(true);
-        mnuMano->setChecked(false);
-    });
 }
 
 bool FormColc::cambiAutomatici() const
