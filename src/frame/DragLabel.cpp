@@ -1,10 +1,10 @@
 #include "frame/DragLabel.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmapCache>
 
 DragLabel::DragLabel(QWidget *parent) : QLabel(parent) {}
 
@@ -101,14 +101,10 @@ void DragLabel::endDrag()
     QGuiApplication::restoreOverrideCursor();
 }
 
-QCursor dragCursor()
-{
-    // Drawn once; the cache belongs to the application and goes with it.
-    static const QString key = QStringLiteral("quadrivel-drag-cursor");
-    QPixmap cached;
-    if (QPixmapCache::find(key, &cached))
-        return QCursor(cached, 1, 1);
+namespace {
 
+QCursor drawDragCursor()
+{
     QPixmap picture(32, 32);
     picture.fill(Qt::transparent);
     QPainter p(&picture);
@@ -136,6 +132,22 @@ QCursor dragCursor()
     p.setBrush(Qt::white);
     p.drawPath(arrow);
     p.end();
-    QPixmapCache::insert(key, picture);
     return QCursor(picture, 1, 1);
+}
+
+// Holds the cursor for the application's lifetime and goes with it.
+class CursorHolder final : public QObject {
+public:
+    using QObject::QObject;
+    QCursor cursor = drawDragCursor();
+};
+
+} // namespace
+
+QCursor dragCursor()
+{
+    static QPointer<CursorHolder> holder;
+    if (!holder)
+        holder = new CursorHolder(QCoreApplication::instance());
+    return holder->cursor;
 }

@@ -27,6 +27,10 @@ QString didascalia(const QWidget *control)
 void colora(QWidget *control, const QColor &fill, const QColor &text)
 {
     QPalette p = control->palette();
+    // Setting a palette walks the control's children: skip it when nothing
+    // changes, as at most highlights of a new exercise.
+    if (control->autoFillBackground() && p.color(QPalette::Window) == fill && p.color(QPalette::Text) == text)
+        return;
     p.setColor(QPalette::Window, fill);
     p.setColor(QPalette::Base, fill);
     p.setColor(QPalette::WindowText, text);
