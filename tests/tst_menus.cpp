@@ -74,7 +74,7 @@ void TestMenus::captionsAndDestinations_data()
     row("FormMenuGrafici", "Command2", " Schieramenti  - h da u  (prodotto entro 999) - con cambio", "");
     row("FormMenuGrafici", "Command19", "Torna al menù principale", "FormMenu");
     row("FormMenuNumeri", "Command11", "Memorizzare le tabelline", "FormEserci");
-    row("FormMenuNumeri", "Command18", "griglia  - 3 cifre per due cifre -     (con il cambio)", "");
+    row("FormMenuNumeri", "Command18", "griglia  - 3 cifre per due cifre -     (con il cambio)", "Formreti");
     row("FormMenuNumeri", "Command1", "Torna al menù principale", "FormMenu");
 }
 

@@ -2,6 +2,12 @@
 
 #include "app/FormAvvio.h"
 #include "app/Menus.h"
+#include "exercises/column/FormCol1.h"
+#include "exercises/column/FormCol2.h"
+#include "exercises/column/FormCola.h"
+#include "exercises/column/FormColc.h"
+#include "exercises/column/Formcolb.h"
+#include "exercises/column/Formreti.h"
 #include "exercises/tables/Form1.h"
 #include "exercises/tables/Form2.h"
 #include "exercises/tables/FormEserci.h"
@@ -29,11 +35,16 @@ std::map<QString, std::function<FormBase *()>> programWindows()
         {QStringLiteral("FormEserci"), make<FormEserci>()},
         {QStringLiteral("FormEsercizi"), make<FormEsercizi>()},
         {QStringLiteral("FormEsercizi2"), make<FormEsercizi2>()},
+        {QStringLiteral("FormCol1"), make<FormCol1>()},
+        {QStringLiteral("FormCola"), make<FormCola>()},
+        {QStringLiteral("FormCol2"), make<FormCol2>()},
+        {QStringLiteral("Formcolb"), make<Formcolb>()},
+        {QStringLiteral("FormColc"), make<FormColc>()},
+        {QStringLiteral("Formreti"), make<Formreti>()},
     };
     static const char *const notBuiltYet[] = {
         "FormEserc1", "FormEserc2", "Reticoli",
-        "Formu",     "FormdauS",  "formdau99",    "Formdau",       "FormhdauS",  "Formhdau",   "FormCol1",
-        "FormCola",  "FormCol2",  "Formcolb",     "FormColc",      "Formreti",
+        "Formu",     "FormdauS",  "formdau99",    "Formdau",       "FormhdauS",  "Formhdau",
     };
     for (const char *name : notBuiltYet)
         windows.emplace(QString::fromLatin1(name), nullptr);

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
+#include <cmath>
 #include <QRegularExpressionValidator>
 
 DigitBox::DigitBox(QWidget *parent) : QLineEdit(parent)
@@ -11,12 +12,54 @@ DigitBox::DigitBox(QWidget *parent) : QLineEdit(parent)
     static const QRegularExpression digits(QStringLiteral("[0-9]*"));
     setValidator(new QRegularExpressionValidator(digits, this));
     setAlignment(Qt::AlignCenter);
-    // A box is disabled once its answer is right: the answer must stay dark
-    // and clear on the box's own face, not fade to grey.
+    keepDisabledReadable();
+}
+
+namespace {
+
+double luminance(const QColor &c)
+{
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+void DigitBox::keepDisabledReadable()
+{
+    // A box is disabled once its answer is right: the answer must stay clear
+    // on the box's own face, not fade to grey. Dark ink where it reads well
+    // enough (a contrast of 4.5 to 1), else black, else white on the darkest
+    // faces.
+    const QColor face = palette().color(QPalette::Active, QPalette::Base);
+    QColor ink;
+    for (const QColor &candidate : {QColor(20, 24, 60), QColor(Qt::black), QColor(Qt::white)}) {
+        if (!ink.isValid() || contrast(candidate, face) > contrast(ink, face))
+            ink = candidate;
+        if (contrast(ink, face) >= 4.5)
+            break;
+    }
+    if (palette().color(QPalette::Disabled, QPalette::Text) == ink
+        && palette().color(QPalette::Disabled, QPalette::Base) == face)
+        return;
     QPalette p = palette();
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(20, 24, 60));
-    p.setColor(QPalette::Disabled, QPalette::Base, p.color(QPalette::Active, QPalette::Base));
+    p.setColor(QPalette::Disabled, QPalette::Text, ink);
+    p.setColor(QPalette::Disabled, QPalette::Base, face);
     setPalette(p);
+}
+
+void DigitBox::changeEvent(QEvent *event)
+{
+    QLineEdit::changeEvent(event);
+    // A window colouring the box sets a new palette; the disabled ink follows it.
+    if (event->type() == QEvent::PaletteChange)
+        keepDisabledReadable();
 }
 
 bool DigitBox::SoloCifre(QChar c)

@@ -22,8 +22,11 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void keepDisabledReadable();
+
     QStaticText shown_;   // the text as last laid out for painting
     QFont shownFont_;
 };

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "exercises/column/ColumnDraws.h"
+#include "frame/ExerciseForm.h"
+
+#include <functional>
+
+class DigitBox;
+class DragLabel;
+class DropTargets;
+class Line;
+class QLabel;
+
+// What the column and grid windows share: the instruction label, the
+// exercise line whose digits are dragged into place-value boxes, the drop
+// rule of those boxes, carries that are dragged from a departure label to an
+// arrival label, and answer boxes judged on Enter.
+class ColumnBase : public ExerciseForm {
+    Q_OBJECT
+public:
+    ColumnBase(const QString &name, const QString &homeMenu);
+
+    // The set-up steps: every digit of the first factor is placed (the second
+    // factor may then be dragged); every digit of the second factor is placed.
+    virtual void Controlla1() = 0;
+    virtual void Controlla2() = 0;
+
+    // source dropped on target: the entry point of every drop, by mouse or not.
+    void dropOn(QWidget *source, QWidget *target);
+
+    QLabel *Label3;
+    DragLabel *Lh1 = nullptr;
+    DragLabel *Lda1;
+    DragLabel *Lu1;
+    QLabel *Label6;
+    DragLabel *Lda2 = nullptr;
+    DragLabel *Lu2;
+    QLabel *Label7;
+    QLabel *Lris;
+
+protected:
+    // The instruction label and the exercise line, in twips. The line's first
+    // label stands at left; the second factor has a tens digit when asked.
+    void addExerciseLine(bool centinaia, bool secondoDecine, const QString &uguale, int left, int top);
+    // Shows the factors in the line, makes the first factor's digits
+    // draggable and the second factor's not, and counts the drops due.
+    void mostraRiga(const Moltiplicazione &m);
+    void allineaRiga();
+
+    // A drop box taking the digit of source (a label of the exercise line).
+    QLabel *addDropBox(const QString &name, DragLabel *source, QRect twips, const QFont &font, const QColor &fill,
+                       const QColor &text);
+    // A carry: its departure label, dragged onto its arrival label, runs
+    // routine. Both start hidden.
+    void addCarry(DragLabel *partenza, QLabel *arrivo, std::function<void()> routine);
+    // Keeps the units of the right column value in box and shows its tens as
+    // the carry waiting at partenza; returns the value lowered to its units.
+    int separaCambio(DragLabel *partenza, QLabel *arrivo, DigitBox *box, int valore);
+    // The carry stands on top of the next column and cannot move again.
+    static void posaCambio(DragLabel *partenza, QLabel *arrivo);
+
+    // An answer box judged on Enter by judge.
+    DigitBox *addAnswer(const QString &name, int index, QRect twips, const QFont &font, const QColor &fill,
+                        const QColor &text, std::function<void()> judge);
+    enum class Esito { Nessuno, Errato, Esatto };
+    // The common check: Enter on an empty box answers 0 where 0 is due and is
+    // ignored otherwise; a wrong answer is marked and the box keeps the focus.
+    Esito giudica(DigitBox *box, int atteso);
+    static void apri(DigitBox *box);
+
+    // A line of the layout, 3 wide, end points in twips.
+    Line *addLine(const QString &name, QPoint from, QPoint to, const QColor &colour);
+
+    void mostra(const char *istruzione);
+    void afterLoad() override;
+    // Activation shows the wrong count again and a new exercise; "avanti"
+    // disables itself and draws the next one.
+    void afterActivate() override;
+    void avantiPressed() override;
+
+    int cifreDaTrascinare_ = 0;
+    int secondoFattoreDaTrascinare_ = 0;
+    int valoreCambio_ = 0;
+
+private:
+    void mettiCifra(QLabel *casella, DragLabel *fonte, QWidget *trascinata);
+
+    DropTargets *drops_;
+    std::vector<QWidget *> named_;   // controls whose accessible name is their tip
+};
+
+// Fill and text colours of a box, kept when it is disabled.
+void colora(QWidget *control, const QColor &fill, const QColor &text);
+// A label as a box: a single border, centred text, its colours.
+void incornicia(QLabel *label, const QFont &font, const QColor &fill, const QColor &text);
+// n written with the system's thousands separator between groups of three
+// digits ("###,##0"): 5382 is "5.382" where the separator is a point.
+QString conMigliaia(int n);

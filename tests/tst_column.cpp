@@ -1,0 +1,626 @@
+#include "Fakes.h"
+#include "exercises/column/ColumnDraws.h"
+#include "exercises/column/ColumnForm.h"
+#include "exercises/column/FormColc.h"
+#include "exercises/column/Formreti.h"
+#include "frame/DigitBox.h"
+#include "frame/DragLabel.h"
+#include "frame/Shapes.h"
+#include "lang/Language.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+using Draws = QList<QPair<int, int>>;   // (n, k): floor(Rnd x k) gives n
+
+// Opens a column window whose first exercise comes from these draws (the
+// colour is drawn first).
+template <class W = ColumnForm>
+W *openColumn(TestProgram &program, const QString &name, const Draws &draws)
+{
+    state().currentLanguageName = QStringLiteral("Italiano");
+    program.rnd->draw(0, 18);
+    for (const auto &[n, k] : draws)
+        program.rnd->draw(n, k);
+    return static_cast<W *>(openWindow(name));
+}
+
+// A drag as the child does it: press on the label, two moves, release over
+// the target, all through the window.
+void mouseDrag(QWidget *window, QWidget *from, QWidget *to)
+{
+    QWindow *handle = window->windowHandle();
+    const QPoint a = from->mapTo(window, from->rect().center());
+    const QPoint b = to->mapTo(window, to->rect().center());
+    QTest::mousePress(handle, Qt::LeftButton, {}, a);
+    QTest::mouseMove(handle, (a + b) / 2);
+    QTest::mouseMove(handle, b);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, b);
+}
+
+void enter(DigitBox *box, const QString &digits)
+{
+    box->clear();
+    QTest::keyClicks(box, digits);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+QString instruction(const char *id)
+{
+    return MLSGetString(QString::fromLatin1(id));
+}
+
+bool avanti(ColumnBase *w)
+{
+    return w->control(QStringLiteral("BottoneAvanti"))->property("enabled").toBool();
+}
+
+} // namespace
+
+class TestColumn : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { program_ = std::make_unique<TestProgram>(); }
+    void cleanup()
+    {
+        closeAllWindows();
+        program_.reset();
+    }
+
+    void draws_data();
+    void draws();
+
+    // FormCol1
+    void col1UnitsZero();
+    void col1SecondFactorWaitsForTheFirst();
+    // FormCola
+    void colaWithoutHundreds();
+    void colaSameDigitTwice();
+    void colaTypedUnits_data();
+    void colaTypedUnits();
+    // FormCol2
+    void col2BothCarries();
+    void col2NoCarryCompletesAfterTheTens();
+    // Formcolb
+    void colbExercises_data();
+    void colbExercises();
+    // FormColc
+    void colcExercises_data();
+    void colcExercises();
+    void colcNewExerciseClearsHighlights();
+    // Formreti
+    void retiGrid();
+    void retiExitShowsTheMainMenu();
+
+private:
+    std::unique_ptr<TestProgram> program_;
+};
+
+void TestColumn::draws_data()
+{
+    QTest::addColumn<int>("kind");   // 2, 3: without carry; 20, 30: with carry
+    QTest::addColumn<Draws>("script");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    // Table entry 1 is 2; units 7 lowered to 4; tens 4.
+    QTest::newRow("44 x 2") << 2 << Draws{{0, 24}, {0, 3}, {7, 10}, {1, 3}, {3, 4}} << 44 << 2;
+    // Entry 10 is 9: units and tens both lowered to 1.
+    QTest::newRow("11 x 9") << 2 << Draws{{9, 24}, {2, 3}, {2, 3}, {0, 3}, {7, 8}} << 11 << 9;
+    // Entry 24 is 3: units 4 lowered to 3, tens 2, hundreds 8 lowered to 3.
+    QTest::newRow("323 x 3") << 3 << Draws{{23, 24}, {1, 3}, {4, 5}, {2, 3}, {1, 2}, {0, 3}, {8, 9}} << 323 << 3;
+    QTest::newRow("no hundreds") << 3 << Draws{{1, 24}, {0, 3}, {9, 10}, {0, 3}, {7, 8}, {2, 3}, {0, 3}} << 89 << 1;
+    QTest::newRow("47 x 3") << 20 << Draws{{37, 90}, {2, 5}} << 47 << 3;
+    // 400 x 5 is lowered by whole hundreds, never below 100.
+    QTest::newRow("400 x 5 to 100") << 30 << Draws{{399, 400}, {4, 5}} << 100 << 5;
+    QTest::newRow("400 x 2 to 400") << 30 << Draws{{399, 400}, {1, 5}} << 400 << 2;
+    QTest::newRow("7 x 5") << 30 << Draws{{6, 400}, {4, 5}} << 7 << 5;
+    QTest::newRow("234 x 23") << 32 << Draws{{134, 300}, {2, 5}, {1, 5}} << 234 << 23;
+    QTest::newRow("399 x 55 to 199") << 32 << Draws{{299, 300}, {4, 5}, {4, 5}} << 199 << 55;
+    // The tens digit lowered once, then the first factor twice.
+    QTest::newRow("399 x 25 to 199 x 42") << 32 << Draws{{299, 300}, {1, 5}, {4, 5}, {0, 2}, {1, 2}, {1, 2}} << 199
+                                          << 42;
+    QTest::newRow("grid 123 x 45") << 40 << Draws{{4, 9}, {3, 9}, {0, 9}, {2, 10}, {3, 10}} << 123 << 45;
+}
+
+void TestColumn::draws()
+{
+    QFETCH(int, kind);
+    QFETCH(Draws, script);
+    QFETCH(int, first);
+    QFETCH(int, second);
+    for (const auto &[n, k] : script)
+        program_->rnd->draw(n, k);
+    const Moltiplicazione m = kind == 2    ? estraiSenzaCambio(false)
+                              : kind == 3  ? estraiSenzaCambio(true)
+                              : kind == 20 ? estraiDueCifreConCambio()
+                              : kind == 30 ? estraiTreCifreConCambio()
+                              : kind == 32 ? estraiTreCifrePerDue()
+                                           : estraiReticolo();
+    QCOMPARE(100 * m.centinaia + 10 * m.decine + m.unita, first);
+    QCOMPARE(10 * m.secondoDecine + m.secondoFattore, second);
+    QCOMPARE(program_->rnd->remaining(), 0u);
+    QCOMPARE(program_->rnd->unscripted, 0);
+}
+
+void TestColumn::col1UnitsZero()
+{
+    // 40 x 2.
+    ColumnForm *w = openColumn(*program_, QStringLiteral("FormCol1"), {{0, 24}, {0, 3}, {0, 10}, {0, 3}, {3, 8}});
+    QCOMPARE(w->Lda1->text(), QStringLiteral(" 4"));
+    QCOMPARE(w->Lu1->text(), QStringLiteral(" 0"));
+    QCOMPARE(w->Lu2->text(), QStringLiteral(" 2"));
+    QCOMPARE(w->Label3->text(), instruction("0028"));
+    QVERIFY(!w->Lu2->dragMode());
+    // The line is lined up label after label.
+    QCOMPARE(w->Lu1->x(), w->Lda1->x() + w->Lda1->width());
+
+    // A drop anywhere else does nothing.
+    mouseDrag(w, w->Lu1, w->Label3);
+    QVERIFY(w->Eu1->text().isEmpty());
+    mouseDrag(w, w->Lu1, w->Eu1);
+    mouseDrag(w, w->Lda1, w->Eda1);
+    QCOMPARE(w->Eda1->text(), QStringLiteral(" 4"));
+    QCOMPARE(w->Eu1->text(), QStringLiteral(" 0"));
+    QVERIFY(!w->Lu1->dragMode());
+    QCOMPARE(w->Label3->text(), instruction("0029"));
+    mouseDrag(w, w->Lu2, w->Eu2);
+    QCOMPARE(w->Eu2->text(), QStringLiteral(" 2"));
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QCOMPARE(w->Label3->text(), instruction("0030"));
+    QVERIFY(w->Eur->isEnabled());
+    QVERIFY(w->Line6->isVisible());
+
+    // Enter on the empty units box is the answer 0.
+    enter(w->Eur, QString());
+    QVERIFY(!w->Eur->isEnabled());
+    QVERIFY(w->Edar->isEnabled());
+    QVERIFY(!w->Line6->isVisible());
+    QVERIFY(w->Line7->isVisible());
+    QCOMPARE(w->Label3->text(), instruction("0027"));
+    QCOMPARE(state().contaEsatti, 0);
+
+    // An empty box whose answer is not 0 ignores Enter.
+    enter(w->Edar, QString());
+    QCOMPARE(state().contaErrati, 0);
+    program_->rnd->draw(1, 4);
+    enter(w->Edar, QStringLiteral("8"));
+    QCOMPARE(w->Lris->text(), QStringLiteral(" 80"));
+    QCOMPARE(state().contaEsatti, 1);
+    QVERIFY(!w->Edar->isEnabled());
+    QVERIFY(!w->Line7->isVisible());
+    QVERIFY(avanti(w));
+    QCOMPARE(program_->sound->played.size(), 1u);
+    QCOMPARE(program_->rnd->unscripted, 0);
+}
+
+void TestColumn::col1SecondFactorWaitsForTheFirst()
+{
+    // 33 x 3: the units digit and the second factor show the same digit.
+    ColumnForm *w = openColumn(*program_, QStringLiteral("FormCol1"), {{3, 24}, {0, 3}, {3, 10}, {0, 3}, {2, 8}});
+    QCOMPARE(w->Lu2->text(), QStringLiteral(" 3"));
+    w->dropOn(w->Lu1, w->Eu2);
+    QVERIFY(w->Eu2->text().isEmpty());
+    QVERIFY(!w->Eur->isEnabled());
+    w->dropOn(w->Lu1, w->Eu1);
+    w->dropOn(w->Lda1, w->Eda1);
+    // A placed digit no longer starts a drag with the mouse...
+    QVERIFY(!w->Lda1->dragMode());
+    mouseDrag(w, w->Lda1, w->Eu2);
+    QVERIFY(w->Eu2->text().isEmpty());
+    // ...but its caption still fits: either label showing the digit is
+    // accepted once the first factor stands.
+    QVERIFY(w->Lu2->dragMode());
+    w->dropOn(w->Lda1, w->Eu2);
+    QCOMPARE(w->Eu2->text(), QStringLiteral(" 3"));
+    QVERIFY(w->Eur->isEnabled());
+    QVERIFY(!w->Lu2->dragMode());
+}
+
+void TestColumn::colaWithoutHundreds()
+{
+    // 43 x 2, no hundreds.
+    ColumnForm *w = openColumn(*program_, QStringLiteral("FormCola"),
+                               {{0, 24}, {0, 3}, {3, 10}, {0, 3}, {3, 8}, {2, 3}, {0, 3}});
+    QVERIFY(w->Lh1->text().isEmpty());
+    QVERIFY(!w->Lh1->dragMode());
+    QCOMPARE(w->Label3->text(), instruction("0033"));
+    // Two empty captions match, but an empty label is never a placed digit.
+    w->dropOn(w->Lh1, w->Eh1);
+    mouseDrag(w, w->Lda1, w->Eda1);
+    QCOMPARE(w->Label3->text(), instruction("0033"));
+    mouseDrag(w, w->Lu1, w->Eu1);
+    QCOMPARE(w->Label3->text(), instruction("0034"));
+    QVERIFY(w->Eh1->text().isEmpty());
+    mouseDrag(w, w->Lu2, w->Eu2);
+    enter(w->Eur, QStringLiteral("6"));
+    QCOMPARE(w->Label3->text(), instruction("0032"));
+    enter(w->Edar, QStringLiteral("8"));
+    QCOMPARE(w->Label3->text(), instruction("0031"));
+    QVERIFY(w->Ehr->isEnabled());
+    program_->rnd->draw(0, 4);
+    enter(w->Ehr, QString());
+    QCOMPARE(w->Lris->text(), QStringLiteral(" 86"));
+    QCOMPARE(state().contaEsatti, 1);
+    QVERIFY(avanti(w));
+}
+
+void TestColumn::colaSameDigitTwice()
+{
+    // 322 x 3.
+    ColumnForm *w = openColumn(*program_, QStringLiteral("FormCola"),
+                               {{3, 24}, {0, 3}, {2, 10}, {0, 3}, {1, 8}, {0, 3}, {3, 9}});
+    QCOMPARE(w->Lh1->text(), QStringLiteral(" 3"));
+    // The units label is taken by the tens box, since both show 2; the tens
+    // label stops being draggable, the units label does not.
+    w->dropOn(w->Lu1, w->Eda1);
+    QCOMPARE(w->Eda1->text(), QStringLiteral(" 2"));
+    QVERIFY(!w->Lda1->dragMode());
+    QVERIFY(w->Lu1->dragMode());
+    // A box holds one digit: a second 2 does not move the set-up on.
+    w->dropOn(w->Lu1, w->Eda1);
+    w->dropOn(w->Lh1, w->Eda1);
+    w->dropOn(w->Lh1, w->Eu1);
+    mouseDrag(w, w->Lh1, w->Eh1);
+    QCOMPARE(w->Label3->text(), instruction("0033"));
+    QVERIFY(!w->Lu2->dragMode());
+    mouseDrag(w, w->Lu1, w->Eu1);
+    QCOMPARE(w->Label3->text(), instruction("0034"));
+    mouseDrag(w, w->Lu2, w->Eu2);
+    w->dropOn(w->Lu2, w->Eu2);
+    QCOMPARE(w->Label3->text(), instruction("0035"));
+    enter(w->Eur, QStringLiteral("6"));
+    enter(w->Edar, QStringLiteral("6"));
+    program_->rnd->draw(0, 4);
+    enter(w->Ehr, QStringLiteral("9"));
+    QCOMPARE(w->Lris->text(), QStringLiteral(" 966"));
+    QCOMPARE(state().contaErrati, 0);
+}
+
+void TestColumn::colaTypedUnits_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("errati");
+    QTest::addColumn<bool>("right");
+    QTest::newRow("07") << "07" << 0 << true;
+    QTest::newRow("7") << "7" << 0 << true;
+    QTest::newRow("17") << "17" << 1 << false;
+    QTest::newRow("empty, 7 due") << "" << 0 << false;
+}
+
+void TestColumn::colaTypedUnits()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, errati);
+    QFETCH(bool, right);
+    // 117 x 1.
+    ColumnForm *w = openColumn(*program_, QStringLiteral("FormCola"),
+                               {{1, 24}, {0, 3}, {7, 10}, {0, 3}, {0, 8}, {0, 3}, {1, 9}});
+    for (QLabel *box : {w->Eh1, w->Eda1, w->Eu1})
+        w->dropOn(w->Lu2, box);   // " 1" fits the two boxes whose digit is 1
+    w->dropOn(w->Lu1, w->Eu1);
+    w->dropOn(w->Lu2, w->Eu2);
+    QVERIFY(w->Eur->isEnabled());
+    enter(w->Eur, typed);
+    QCOMPARE(state().contaErrati, errati);
+    QCOMPARE(w->Edar->isEnabled(), right);
+    QCOMPARE(w->Eur->isEnabled(), !right);
+    QCOMPARE(w->control(QStringLiteral("ComandoIconaNo"))->property("visible").toBool(), errati > 0);
+    QCOMPARE(state().contaEsatti, 0);
+}
+
+void TestColumn::col2BothCarries()
+{
+    // 47 x 3.
+    ColumnForm *w = openColumn(*program_, QStringLiteral("FormCol2"), {{37, 90}, {2, 5}});
+    QCOMPARE(w->Label3->text(), instruction("0041"));
+    mouseDrag(w, w->Lda1, w->Eda1);
+    mouseDrag(w, w->Lu1, w->Eu1);
+    QCOMPARE(w->Label3->text(), instruction("0042"));
+    mouseDrag(w, w->Lu2, w->Eu2);
+    QCOMPARE(w->Label3->text(), instruction("0043"));
+
+    // The units digit alone is wrong.
+    enter(w->Eur, QStringLiteral("1"));
+    QCOMPARE(state().contaErrati, 1);
+    enter(w->Eur, QStringLiteral("21"));
+    QCOMPARE(w->Eur->text(), QStringLiteral(" 1"));
+    QVERIFY(!w->Eur->isEnabled());
+    QVERIFY(!w->Edar->isEnabled());
+    QVERIFY(w->CambioUp->isVisible());
+    QCOMPARE(w->CambioUp->text(), QStringLiteral(" 2"));
+    QVERIFY(w->CambioUa->isVisible());
+    QVERIFY(w->CambioUa->text().isEmpty());
+    QCOMPARE(w->Label3->text(), instruction("0039"));
+    QVERIFY(!w->CambioUp->accessibleName().isEmpty());
+
+    // A carry dropped elsewhere stays where it is.
+    mouseDrag(w, w->CambioUp, w->Eda1);
+    mouseDrag(w, w->CambioUp, w->CambioDaa);
+    QVERIFY(w->CambioUp->isVisible());
+    mouseDrag(w, w->CambioUp, w->CambioUa);
+    QCOMPARE(w->CambioUa->text(), QStringLiteral(" 2"));
+    QVERIFY(!w->CambioUp->isVisible());
+    QVERIFY(w->Edar->isEnabled());
+    QCOMPARE(w->Label3->text(), instruction("0037"));
+    // Moved once only: the emptied departure matches nothing any more.
+    w->dropOn(w->CambioUp, w->CambioUa);
+
+    enter(w->Edar, QStringLiteral("12"));
+    QCOMPARE(state().contaErrati, 2);
+    enter(w->Edar, QStringLiteral("14"));
+    QCOMPARE(w->Edar->text(), QStringLiteral(" 4"));
+    QCOMPARE(w->CambioDap->text(), QStringLiteral(" 1"));
+    QCOMPARE(w->Label3->text(), instruction("0038"));
+    mouseDrag(w, w->CambioDap, w->CambioDaa);
+    QCOMPARE(w->Label3->text(), instruction("0036"));
+    QVERIFY(w->Ehr->isEnabled());
+    program_->rnd->draw(0, 4);
+    enter(w->Ehr, QStringLiteral("1"));
+    QCOMPARE(w->Lris->text(), QStringLiteral(" 141"));
+    QCOMPARE(state().contaEsatti, 1);
+    QCOMPARE(state().contaErrati, 2);
+
+    // "avanti" hides the carries and draws 23 x 3.
+    program_->rnd->draw(0, 18);
+    program_->rnd->draw(13, 90);
+    program_->rnd->draw(2, 5);
+    QTest::mouseClick(qobject_cast<QPushButton *>(w->control(QStringLiteral("BottoneAvanti"))), Qt::LeftButton);
+    QVERIFY(!avanti(w));
+    for (QLabel *carry : std::initializer_list<QLabel *>{w->CambioUp, w->CambioUa, w->CambioDap, w->CambioDaa})
+        QVERIFY(!carry->isVisible());
+    QCOMPARE(w->Lda1->text() + w->Lu1->text(), QStringLiteral(" 2 3"));
+    QVERIFY(w->Eu1->text().isEmpty() && w->Eur->text().isEmpty() && w->Lris->text().isEmpty());
+    QCOMPARE(program_->rnd->unscripted, 0);
+}
+
+void TestColumn::col2NoCarryCompletesAfterTheTens()
+{
+    // 23 x 3.
+    ColumnForm *w = openColumn(*program_, QStringLiteral("FormCol2"), {{13, 90}, {2, 5}});
+    w->dropOn(w->Lda1, w->Eda1);
+    w->dropOn(w->Lu1, w->Eu1);
+    mouseDrag(w, w->Lu2, w->Eu2);
+    enter(w->Eur, QStringLiteral("9"));
+    QCOMPARE(w->Label3->text(), instruction("0040"));
+    program_->rnd->draw(0, 4);
+    enter(w->Edar, QStringLiteral("6"));
+    QCOMPARE(w->Lris->text(), QStringLiteral(" 69"));
+    QVERIFY(w->Ehr->text().isEmpty());
+    QVERIFY(!w->Ehr->isEnabled());
+    QCOMPARE(w->Label3->text(), instruction("0040"));
+    QCOMPARE(state().contaEsatti, 1);
+}
+
+void TestColumn::colbExercises_data()
+{
+    QTest::addColumn<Draws>("script");
+    QTest::addColumn<QStringList>("line");    // Lh1, Lda1, Lu1
+    QTest::addColumn<QStringList>("typed");   // units, tens, hundreds
+    QTest::addColumn<QString>("product");
+    QTest::newRow("42 x 2") << Draws{{41, 400}, {1, 5}} << QStringList{"", " 4", " 2"} << QStringList{"4", "8", ""}
+                            << " 84";
+    QTest::newRow("7 x 5") << Draws{{6, 400}, {4, 5}} << QStringList{"", "", " 7"} << QStringList{"35", "3", ""}
+                           << " 35";
+    QTest::newRow("105 x 3") << Draws{{104, 400}, {2, 5}} << QStringList{" 1", " 0", " 5"}
+                             << QStringList{"15", "1", "3"} << " 315";
+}
+
+void TestColumn::colbExercises()
+{
+    QFETCH(Draws, script);
+    QFETCH(QStringList, line);
+    QFETCH(QStringList, typed);
+    QFETCH(QString, product);
+    ColumnForm *w = openColumn(*program_, QStringLiteral("Formcolb"), script);
+    const std::pair<DragLabel *, QLabel *> digits[] = {{w->Lh1, w->Eh1}, {w->Lda1, w->Eda1}, {w->Lu1, w->Eu1}};
+    for (int i = 0; i < 3; ++i) {
+        const auto &[label, box] = digits[i];
+        QCOMPARE(label->text(), line[i]);
+        QCOMPARE(label->dragMode(), !line[i].isEmpty());
+        if (!line[i].isEmpty()) {
+            QCOMPARE(w->Label3->text(), instruction("0061"));
+            mouseDrag(w, label, box);
+        } else {
+            w->dropOn(label, box);
+        }
+    }
+    QCOMPARE(w->Label3->text(), instruction("0062"));
+    mouseDrag(w, w->Lu2, w->Eu2);
+    QCOMPARE(w->Label3->text(), instruction("0063"));
+
+    DigitBox *boxes[] = {w->Eur, w->Edar, w->Ehr};
+    for (int c = 0; c < 3; ++c) {
+        QVERIFY(boxes[c]->isEnabled());
+        if (c == 2)
+            program_->rnd->draw(0, 4);
+        enter(boxes[c], typed[c]);
+        if (c < 2 && typed[c].size() == 2) {
+            DragLabel *up = c == 0 ? w->CambioUp : w->CambioDap;
+            QLabel *arrival = c == 0 ? w->CambioUa : w->CambioDaa;
+            QCOMPARE(w->Label3->text(), instruction(c == 0 ? "0059" : "0057"));
+            mouseDrag(w, up, arrival);
+            QCOMPARE(w->Label3->text(), instruction(c == 0 ? "0056" : "0055"));
+            // An empty label of the line cannot move the carry a second time.
+            w->dropOn(w->Lh1, arrival);
+            w->dropOn(up, arrival);
+        }
+    }
+    QCOMPARE(w->Lris->text(), product);
+    QCOMPARE(state().contaEsatti, 1);
+    QCOMPARE(state().contaErrati, 0);
+    QVERIFY(avanti(w));
+}
+
+void TestColumn::colcExercises_data()
+{
+    QTest::addColumn<Draws>("script");
+    QTest::addColumn<bool>("byHand");       // switched to dragging carries after the first row's units
+    QTest::addColumn<QStringList>("typed");  // the eleven boxes in their order
+    QTest::addColumn<QStringList>("shown");  // what the boxes show at the end
+    QTest::addColumn<QString>("perDa");
+    QTest::addColumn<QString>("product");
+    QTest::newRow("234 x 23 by hand")
+        << Draws{{134, 300}, {2, 5}, {1, 5}} << true
+        << QStringList{"12", "10", "7", "", "8", "6", "4", "2", "8", "13", "5"}
+        << QStringList{" 2", " 0", "7", "", "8", "6", "4", "2", "8", " 3", "5"} << " x  20" << "5.382";
+    QTest::newRow("333 x 33 moved by the window")
+        << Draws{{233, 300}, {2, 5}, {2, 5}} << false
+        << QStringList{"9", "9", "9", "0", "9", "9", "9", "9", "18", "19", "10"}
+        << QStringList{"9", "9", "9", "0", "9", "9", "9", "9", " 8", " 9", "10"} << " x  30" << "10.989";
+}
+
+void TestColumn::colcExercises()
+{
+    QFETCH(Draws, script);
+    QFETCH(bool, byHand);
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, perDa);
+    QFETCH(QString, product);
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    auto *w = openColumn<FormColc>(*program_, QStringLiteral("FormColc"), script);
+    QVERIFY(w->mnuAuto->isChecked());
+    QCOMPARE(w->Label3->text(), instruction("0075"));
+    mouseDrag(w, w->Lh1, w->Eh1);
+    mouseDrag(w, w->Lda1, w->Eda1);
+    w->dropOn(w->Lu1, w->Eu1);
+    QCOMPARE(w->Label3->text(), instruction("0076"));
+    mouseDrag(w, w->Lda2, w->Eda2);
+    w->dropOn(w->Lu2, w->Eu2);
+    QCOMPARE(w->Label3->text(), instruction("0077"));
+    QCOMPARE(w->PerU->text(), QStringLiteral(" x  3"));
+    QCOMPARE(w->Eu1->palette().color(QPalette::Window), QColor(255, 0, 0));
+
+    int moved = 0;
+    for (int i = 0; i < FormColc::kCaselle; ++i) {
+        DigitBox *box = w->caselle[static_cast<std::size_t>(i)];
+        QVERIFY2(box->isEnabled(), qPrintable(box->objectName()));
+        if (i == FormColc::TotK)
+            program_->rnd->draw(0, 4);
+        enter(box, typed[i]);
+        QVERIFY(!box->isEnabled());
+        if (i == FormColc::Eur && byHand) {
+            // The window moved the first carry; from now on the child drags.
+            QCOMPARE(w->arrivi[0]->text(), QStringLiteral(" 1"));
+            QVERIFY(w->caselle[FormColc::Edar]->isEnabled());
+            w->mnuMano->trigger();
+            QVERIFY(!w->mnuAuto->isChecked());
+            continue;
+        }
+        for (std::size_t r = 0; r < w->partenze.size(); ++r) {
+            if (!w->partenze[r]->isVisible())
+                continue;
+            QVERIFY(!w->caselle[static_cast<std::size_t>(i + 1)]->isEnabled());
+            mouseDrag(w, w->partenze[r], w->arrivi[r]);
+            ++moved;
+            // Moved once: a second drop of the same caption does nothing.
+            w->dropOn(w->Lu1, w->arrivi[r]);
+        }
+    }
+    QCOMPARE(moved, byHand ? 2 : 0);
+    QStringList boxes;
+    for (DigitBox *box : w->caselle)
+        boxes << box->text();
+    QCOMPARE(boxes, shown);
+    QCOMPARE(w->perDa->text(), perDa);
+    QCOMPARE(w->Lris->text(), product);
+    QCOMPARE(state().contaEsatti, 1);
+    QCOMPARE(state().contaErrati, 0);
+    QVERIFY(avanti(w));
+    QLocale::setDefault(QLocale::system());
+}
+
+void TestColumn::colcNewExerciseClearsHighlights()
+{
+    auto *w = openColumn<FormColc>(*program_, QStringLiteral("FormColc"), {{134, 300}, {2, 5}, {1, 5}});
+    for (auto [label, box] : {std::pair{w->Lh1, w->Eh1}, {w->Lda1, w->Eda1}, {w->Lu1, w->Eu1}, {w->Lda2, w->Eda2},
+                              {w->Lu2, w->Eu2}})
+        w->dropOn(label, box);
+    enter(w->caselle[FormColc::Eur], QStringLiteral("12"));
+    QCOMPARE(w->Eda1->palette().color(QPalette::Window), QColor(255, 0, 0));
+    // An unfinished exercise replaced: no box stays red.
+    program_->rnd->draw(0, 18);
+    for (const auto &[n, k] : Draws{{134, 300}, {2, 5}, {1, 5}})
+        program_->rnd->draw(n, k);
+    w->NuovoEsercizio();
+    for (QLabel *box : {w->Eh1, w->Eda1, w->Eu1, w->Eda2, w->Eu2})
+        QCOMPARE(box->palette().color(QPalette::Window), QColor(0, 0, 255));
+    QVERIFY(!w->arrivi[0]->isVisible());
+    QVERIFY(!w->caselle[FormColc::Edar]->isEnabled());
+}
+
+void TestColumn::retiGrid()
+{
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    // 123 x 45.
+    auto *w = openColumn<Formreti>(*program_, QStringLiteral("Formreti"), {{4, 9}, {3, 9}, {0, 9}, {2, 10}, {3, 10}});
+    QCOMPARE(w->Label3->text(), instruction("0044"));
+    mouseDrag(w, w->Lh1, w->Eh1);
+    mouseDrag(w, w->Lda1, w->Eda1);
+    mouseDrag(w, w->Lu1, w->Eu1);
+    QCOMPARE(w->Label3->text(), instruction("0045"));
+    mouseDrag(w, w->Lda2, w->Eda2);
+    mouseDrag(w, w->Lu2, w->Eu2);
+    QCOMPARE(w->Label3->text(), instruction("0046"));
+    QVERIFY(w->Text1[0]->isVisible() && w->Text1[1]->isVisible() && w->Shape1[0]->isVisible());
+    QVERIFY(!w->Text1[2]->isVisible());
+
+    // Tens above the diagonal, units below; a 0 is answered by Enter alone.
+    const QStringList cells = {"", "4", "0", "8", "1", "2", "0", "5", "1", "0", "1", "5"};
+    for (int i = 0; i < 12; ++i) {
+        QVERIFY2(w->Text1[static_cast<std::size_t>(i)]->isEnabled(), qPrintable(QString::number(i)));
+        enter(w->Text1[static_cast<std::size_t>(i)], cells[i]);
+        // A second Enter in an answered cell moves nothing on.
+        enter(w->Text1[0], QStringLiteral("0"));
+    }
+    QCOMPARE(state().contaErrati, 0);
+    QVERIFY(w->Shape1[5]->isVisible());
+    QCOMPARE(w->Label3->text(), instruction("0047"));
+    QCOMPARE(w->Text1[11]->palette().color(QPalette::Base), QColor(0, 255, 0));
+
+    // An empty strip box reads 0, wrong here; a sum of 10 or more is typed whole.
+    DigitBox *ru = w->risultati[0];
+    enter(ru, QString());
+    QCOMPARE(ru->text(), QStringLiteral("0"));
+    QCOMPARE(state().contaErrati, 1);
+    enter(ru, QStringLiteral("5"));
+    QCOMPARE(w->Label3->text(), instruction("0051"));
+    QCOMPARE(w->Text1[11]->palette().color(QPalette::Base), QColor(255, 0, 0));
+    enter(w->risultati[1], QStringLiteral("3"));
+    QVERIFY(!w->Cambio[0]->isVisible());
+    QCOMPARE(w->Label3->text(), QLatin1Char('\n') + instruction("0052"));
+    enter(w->risultati[2], QStringLiteral("5"));
+    QCOMPARE(state().contaErrati, 2);
+    enter(w->risultati[2], QStringLiteral("15"));
+    QCOMPARE(w->risultati[2]->text(), QStringLiteral(" 5"));
+    QVERIFY(w->Cambio[1]->isVisible());
+    QCOMPARE(w->Cambio[1]->text(), QStringLiteral(" 1"));
+    QCOMPARE(w->Label3->text(), instruction("0049") + QLatin1Char('\n') + instruction("0053"));
+    enter(w->risultati[3], QStringLiteral("5"));
+    program_->rnd->draw(0, 4);
+    enter(w->risultati[4], QString());
+    QCOMPARE(w->Lris->text(), QStringLiteral("5.535"));
+    QCOMPARE(state().contaEsatti, 1);
+    QVERIFY(!w->risultati[4]->isEnabled());
+    QVERIFY(avanti(w));
+    QCOMPARE(program_->rnd->unscripted, 0);
+    QLocale::setDefault(QLocale::system());
+}
+
+void TestColumn::retiExitShowsTheMainMenu()
+{
+    FormBase *w = openColumn<Formreti>(*program_, QStringLiteral("Formreti"), {{0, 9}, {0, 9}, {0, 9}, {0, 10}, {0, 10}});
+    state().contaErrati = 3;
+    program_->dialogs->answers.push_back(MessageAnswer::Yes);
+    qobject_cast<QAction *>(w->control(QStringLiteral("mnuEsci")))->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(openWindowNames(), QStringList{QStringLiteral("FormMenu")});
+    QCOMPARE(state().contaErrati, 0);
+}
+
+QTEST_MAIN(TestColumn)
+#include "tst_column.moc"
