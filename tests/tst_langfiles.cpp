@@ -25,7 +25,8 @@ QStringList shippedFiles()
 }
 
 // The string ids the program looks up: the four-digit literals of every
-// source file that calls MLSGetString (ids built at run time are not seen).
+// source file that calls MLSGetString or names StringIds for a window to look
+// up (ids built at run time are not seen).
 QStringList usedStringIds()
 {
     static const QRegularExpression literal(QStringLiteral("\"(\\d{4})\""));
@@ -37,7 +38,7 @@ QStringList usedStringIds()
         if (!source.open(QIODevice::ReadOnly))
             continue;
         const QString text = QString::fromUtf8(source.readAll());
-        if (!text.contains(QLatin1String("MLSGetString")))
+        if (!text.contains(QLatin1String("MLSGetString")) && !text.contains(QLatin1String("StringIds")))
             continue;
         for (const QRegularExpressionMatch &m : literal.globalMatch(text))
             ids << m.captured(1);
@@ -47,13 +48,15 @@ QStringList usedStringIds()
     return ids;
 }
 
-// Captions the window's own code overwrites, and the language items, whose
-// captions are file names: a key for one of those would rename a language.
+// Captions the window's own code overwrites (the exercise, such as " 3 x  7 = "),
+// and the language items, whose captions are file names: a key for one of
+// those would rename a language.
 bool needsNoText(const QString &window, const QObject *control)
 {
     const QString name = control->objectName();
-    return name == QLatin1String("mnuLanguage")
-        || (window == QLatin1String("FormEserci") && name == QLatin1String("EtichettaNumero"));
+    return name == QLatin1String("mnuLanguage") || name == QLatin1String("etic")
+        || (window != QLatin1String("FormEsercizi") && window != QLatin1String("FormEsercizi2")
+            && name == QLatin1String("EtichettaNumero"));
 }
 
 // A caption without a letter (a number, a sign) reads the same in every language.

@@ -2,6 +2,13 @@
 
 #include "app/FormAvvio.h"
 #include "app/Menus.h"
+#include "exercises/arrays/Formdau.h"
+#include "exercises/arrays/formdau99.h"
+#include "exercises/arrays/FormdauS.h"
+#include "exercises/arrays/Formhdau.h"
+#include "exercises/arrays/FormhdauS.h"
+#include "exercises/arrays/Formu.h"
+#include "exercises/arrays/Reticoli.h"
 #include "exercises/tables/Form1.h"
 #include "exercises/tables/Form2.h"
 #include "exercises/tables/FormEserci.h"
@@ -29,11 +36,16 @@ std::map<QString, std::function<FormBase *()>> programWindows()
         {QStringLiteral("FormEserci"), make<FormEserci>()},
         {QStringLiteral("FormEsercizi"), make<FormEsercizi>()},
         {QStringLiteral("FormEsercizi2"), make<FormEsercizi2>()},
+        {QStringLiteral("Formu"), make<Formu>()},
+        {QStringLiteral("FormdauS"), make<FormdauS>()},
+        {QStringLiteral("formdau99"), make<formdau99>()},
+        {QStringLiteral("Formdau"), make<Formdau>()},
+        {QStringLiteral("FormhdauS"), make<FormhdauS>()},
+        {QStringLiteral("Formhdau"), make<Formhdau>()},
+        {QStringLiteral("Reticoli"), make<Reticoli>()},
     };
     static const char *const notBuiltYet[] = {
-        "FormEserc1", "FormEserc2", "Reticoli",
-        "Formu",     "FormdauS",  "formdau99",    "Formdau",       "FormhdauS",  "Formhdau",   "FormCol1",
-        "FormCola",  "FormCol2",  "Formcolb",     "FormColc",      "Formreti",
+        "FormEserc1", "FormEserc2", "FormCol1", "FormCola", "FormCol2", "Formcolb", "FormColc", "Formreti",
     };
     for (const char *name : notBuiltYet)
         windows.emplace(QString::fromLatin1(name), nullptr);
