@@ -95,6 +95,7 @@ private Q_SLOTS:
         program_ = std::make_unique<TestProgram>();
         // Sounds off: only the draws of the exercises are scripted.
         state().suoniAttivati = false;
+        state().currentLanguageName = readLanguageSetting();
     }
     void cleanup() { program_.reset(); }
 
@@ -225,6 +226,8 @@ void TestArrays::answerCheck()
     auto *avanti = qobject_cast<QPushButton *>(w->control(QStringLiteral("BottoneAvanti")));
     QCOMPARE(w->EtichettaNumero->text(), QStringLiteral(" 3 x  7 = "));
     QCOMPARE(w->Text1->x(), w->EtichettaNumero->geometry().right() + 1);
+    QCOMPARE(w->Text1->accessibleName(), QStringLiteral("Scrivi qui il risultato e premi Invio"));
+    QCOMPARE(w->dischi(Posto::Unita)->accessibleName(), QStringLiteral("Gettoni blu delle unità"));
 
     answer(w->Text1, QString());   // empty: ignored
     QCOMPARE(state().contaErrati, 0);

@@ -114,6 +114,7 @@ ArrayForm::ArrayForm(const QString &name, const Configurazione &configurazione)
             QPalette colour = frame->palette();
             colour.setColor(QPalette::Window, look.colour);
             frame->setPalette(colour);
+            cornici_[at(posto)] = frame;
             for (int k = 0; k < look.keys; ++k) {
                 auto *key = add(new QPushButton(QString::number(k + 1), frame), QString::fromLatin1(look.keypad),
                                 kKeyPad + (k % look.keyColumns) * kKey, kKeyPad + (k / look.keyColumns) * kKey,
@@ -249,6 +250,17 @@ void ArrayForm::MettiIlRisultato()
 void ArrayForm::mostraIstruzione(const char *id)
 {
     Label3->setText(MLSGetString(QString::fromLatin1(id)));
+}
+
+void ArrayForm::afterLoad()
+{
+    // Screen readers name the answer box and the keys by the language file's
+    // tips: a key reads as "3" and its keypad's tip says which place it fills.
+    Text1->setAccessibleName(Text1->toolTip());
+    for (std::size_t p = 0; p < cornici_.size(); ++p) {
+        for (QPushButton *key : tastiere_[p])
+            key->setAccessibleDescription(cornici_[p]->toolTip());
+    }
 }
 
 void ArrayForm::afterActivate()

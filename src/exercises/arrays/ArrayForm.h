@@ -7,6 +7,7 @@
 
 class DigitBox;
 class DiscGrid;
+class QFrame;
 class QLabel;
 class QPushButton;
 
@@ -88,6 +89,7 @@ protected:
     static int secondoFattorePesato();
     static int cifraSenzaCambio(int secondoFattore, const std::array<int, 3> &ranges, int lowest);
 
+    void afterLoad() override;
     void afterActivate() override;
     void answerEntered(DigitBox *box, double value) override;
     void avantiPressed() override;
@@ -107,4 +109,5 @@ private:
     std::array<int, 3> righe_{};
     std::array<DiscGrid *, 3> dischi_{};
     std::array<std::vector<QPushButton *>, 3> tastiere_;
+    std::array<QFrame *, 3> cornici_{};
 };

@@ -126,6 +126,11 @@ void Reticoli::Controlla()
     Text1->setFocus();
 }
 
+void Reticoli::afterLoad()
+{
+    Text1->setAccessibleName(Text1->toolTip());
+}
+
 void Reticoli::afterActivate()
 {
     NuovoEsercizio();

@@ -41,6 +41,7 @@ public:
     QLabel *Label3;
 
 protected:
+    void afterLoad() override;
     void afterActivate() override;
     void answerEntered(DigitBox *box, double value) override;
     void avantiPressed() override;
