@@ -385,6 +385,14 @@ void TestArrays::reticoliChoiceOfTerms()
     program_->rnd->draw(0, 18);
     script(*program_, {{2, 10}, {3, 10}});
     auto *w = qobject_cast<Reticoli *>(openWindow(QStringLiteral("Reticoli")));
+    auto *avanti = qobject_cast<QPushButton *>(w->control(QStringLiteral("BottoneAvanti")));
+    program_->rnd->draw(2, 4);
+    answer(w->Text1, QStringLiteral("12"));
+    QCOMPARE(state().contaEsatti, 1);
+    QVERIFY(!w->Text1->isEnabled() && !w->Command3D1->isEnabled());
+    QCOMPARE(w->focusWidget(), avanti);
+
+    // A choice confirmed after a right answer brings a fresh, unsolved exercise.
     for (int term = 1; term <= 10; ++term)
         qobject_cast<QCheckBox *>(w->control(QStringLiteral("OpPrimo"), term))->setChecked(term == 2 || term == 9);
     program_->rnd->draw(5, 18);
@@ -392,13 +400,10 @@ void TestArrays::reticoliChoiceOfTerms()
     QTest::mouseClick(qobject_cast<QPushButton *>(w->control(QStringLiteral("Command3D2"))), Qt::LeftButton);
     QCOMPARE(w->etic->text(), QStringLiteral(" 2 x  7 = "));
     QCOMPARE(w->Text1->x(), w->etic->geometry().right() + 1);
+    QVERIFY(w->Text1->isEnabled() && w->Command3D1->isEnabled() && !avanti->isEnabled());
 
-    program_->rnd->draw(2, 4);
+    program_->rnd->draw(0, 4);
     answer(w->Text1, QStringLiteral("14"));
-    QCOMPARE(state().contaEsatti, 1);
-    QVERIFY(!w->Text1->isEnabled() && !w->Command3D1->isEnabled());
-    auto *avanti = qobject_cast<QPushButton *>(w->control(QStringLiteral("BottoneAvanti")));
-    QCOMPARE(w->focusWidget(), avanti);
     program_->rnd->draw(5, 18);
     script(*program_, {{0, 10}, {0, 10}});
     QTest::mouseClick(avanti, Qt::LeftButton);

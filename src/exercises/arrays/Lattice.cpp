@@ -11,6 +11,7 @@ namespace {
 
 const QColor kLineColour(0, 0, 192);
 const QColor kDotColour(255, 0, 0);
+const QColor kSheet(255, 255, 255, 110);
 constexpr double kLineWidth = 2;   // pixels at the design size
 
 // The centre of dot row or column i, in twips from the widget's edge.
@@ -45,6 +46,10 @@ void Lattice::paintEvent(QPaintEvent *)
 
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    // A pale sheet shows where the lines will go before the first is drawn.
+    p.setPen(Qt::NoPen);
+    p.setBrush(kSheet);
+    p.drawRoundedRect(QRectF(rect()), 8, 8);
     // Twips map to pixels at the design size 15 to 1; the pen keeps its
     // width in proportion.
     p.setPen(QPen(kLineColour, std::max(kLineWidth, kLineWidth * scale * 15), Qt::SolidLine, Qt::FlatCap));

@@ -89,6 +89,10 @@ void Reticoli::NuovoEsercizio()
     Text1->setGeometry(etic->x() + etic->width(), etic->y(), Text1->width(), etic->height());
     Text1->setEnabled(true);
     Text1->setFocus();
+    // A new exercise is unsolved however it came: by "avanti", or by a choice
+    // of factors confirmed after a right answer.
+    BottoneAvanti->setEnabled(false);
+    Command3D1->setEnabled(true);
 }
 
 void Reticoli::ricomincia()
@@ -151,9 +155,3 @@ void Reticoli::answerEntered(DigitBox *box, double value)
     BottoneAvanti->setFocus();
 }
 
-void Reticoli::avantiPressed()
-{
-    NuovoEsercizio();
-    BottoneAvanti->setEnabled(false);
-    Command3D1->setEnabled(true);
-}

@@ -44,7 +44,6 @@ protected:
     void afterLoad() override;
     void afterActivate() override;
     void answerEntered(DigitBox *box, double value) override;
-    void avantiPressed() override;
 
 private:
     void ricomincia();
