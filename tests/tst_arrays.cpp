@@ -278,6 +278,12 @@ void TestArrays::cambioBeforeTheCountMatches()
     QTest::mouseClick(w->Command3D1, Qt::LeftButton);
     play(w, QStringLiteral("?0014 =h0d0u0 #h0d0u0"));
     QCOMPARE(w->righe(Posto::Unita), 0);
+
+    // From the keyboard: Enter on a focused key adds its row.
+    QPushButton *three = w->tastiera(Posto::Unita)[2];
+    three->setFocus();
+    QTest::keyClick(three, Qt::Key_Return);
+    play(w, QStringLiteral("=h0d0u3 #h0d0u3"));
 }
 
 void TestArrays::regroupedDiscsLeaveTheFirstPlaces()

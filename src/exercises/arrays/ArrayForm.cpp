@@ -121,6 +121,7 @@ ArrayForm::ArrayForm(const QString &name, const Configurazione &configurazione)
                                 kKey, kKey, k);
                 key->setFont(layoutFont(QStringLiteral("Arial"), 18));
                 key->setCursor(Qt::PointingHandCursor);
+                key->setAutoDefault(true);   // Enter presses a focused key
                 connect(key, &QPushButton::clicked, this, [this, posto, k] { aggiungiRiga(posto, k); });
                 tastiere_[at(posto)].push_back(key);
             }
@@ -132,6 +133,7 @@ ArrayForm::ArrayForm(const QString &name, const Configurazione &configurazione)
         auto *button = add(new QPushButton(QStringLiteral("Cambio")), name, left, top, width, kButtonHeight);
         button->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 16));
         button->setCursor(Qt::PointingHandCursor);
+        button->setAutoDefault(true);
         connect(button, &QPushButton::clicked, this, [this, posto] { cambia(posto); });
         return button;
     };
@@ -165,6 +167,7 @@ ArrayForm::ArrayForm(const QString &name, const Configurazione &configurazione)
                      kRightWidth, 960);
     Command3D1->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 16));
     Command3D1->setCursor(Qt::PointingHandCursor);
+    Command3D1->setAutoDefault(true);
     connect(Command3D1, &QPushButton::clicked, this, &ArrayForm::ricomincia);
 }
 

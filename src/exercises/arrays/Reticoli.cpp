@@ -33,6 +33,7 @@ Reticoli::Reticoli() : ExerciseForm(QStringLiteral("Reticoli"), QStringLiteral("
         auto *b = add(new QPushButton(caption), name, left, kButtonsTop, kButtonWidth, kButtonHeight);
         b->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 16));
         b->setCursor(Qt::PointingHandCursor);
+        b->setAutoDefault(true);   // Enter presses a focused button
         connect(b, &QPushButton::clicked, this, action);
         return b;
     };
