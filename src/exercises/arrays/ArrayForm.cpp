@@ -1,6 +1,7 @@
 #include "exercises/arrays/ArrayForm.h"
 
 #include "exercises/arrays/DiscGrid.h"
+#include "exercises/arrays/Tasto.h"
 #include "feedback/Feedback.h"
 #include "frame/DigitBox.h"
 #include "lang/Language.h"
@@ -116,12 +117,10 @@ ArrayForm::ArrayForm(const QString &name, const Configurazione &configurazione)
             frame->setPalette(colour);
             cornici_[at(posto)] = frame;
             for (int k = 0; k < look.keys; ++k) {
-                auto *key = add(new QPushButton(QString::number(k + 1), frame), QString::fromLatin1(look.keypad),
+                auto *key = add(new Tasto(QString::number(k + 1), frame), QString::fromLatin1(look.keypad),
                                 kKeyPad + (k % look.keyColumns) * kKey, kKeyPad + (k / look.keyColumns) * kKey,
                                 kKey, kKey, k);
                 key->setFont(layoutFont(QStringLiteral("Arial"), 18));
-                key->setCursor(Qt::PointingHandCursor);
-                key->setAutoDefault(true);   // Enter presses a focused key
                 connect(key, &QPushButton::clicked, this, [this, posto, k] { aggiungiRiga(posto, k); });
                 tastiere_[at(posto)].push_back(key);
             }
@@ -130,10 +129,8 @@ ArrayForm::ArrayForm(const QString &name, const Configurazione &configurazione)
     }
 
     auto cambio = [&](const QString &name, Posto posto, int left, int top, int width) {
-        auto *button = add(new QPushButton(QStringLiteral("Cambio")), name, left, top, width, kButtonHeight);
+        auto *button = add(new Tasto(QStringLiteral("Cambio")), name, left, top, width, kButtonHeight);
         button->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 16));
-        button->setCursor(Qt::PointingHandCursor);
-        button->setAutoDefault(true);
         connect(button, &QPushButton::clicked, this, [this, posto] { cambia(posto); });
         return button;
     };
@@ -163,11 +160,9 @@ ArrayForm::ArrayForm(const QString &name, const Configurazione &configurazione)
         }
     }
 
-    Command3D1 = add(new QPushButton(QStringLiteral("Ricomincia")), QStringLiteral("Command3D1"), kRightColumn, 8280,
+    Command3D1 = add(new Tasto(QStringLiteral("Ricomincia")), QStringLiteral("Command3D1"), kRightColumn, 8280,
                      kRightWidth, 960);
     Command3D1->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 16));
-    Command3D1->setCursor(Qt::PointingHandCursor);
-    Command3D1->setAutoDefault(true);
     connect(Command3D1, &QPushButton::clicked, this, &ArrayForm::ricomincia);
 }
 

@@ -1,6 +1,7 @@
 #include "exercises/arrays/Reticoli.h"
 
 #include "exercises/arrays/Lattice.h"
+#include "exercises/arrays/Tasto.h"
 #include "feedback/Feedback.h"
 #include "frame/DigitBox.h"
 #include "lang/Language.h"
@@ -30,10 +31,8 @@ Reticoli::Reticoli() : ExerciseForm(QStringLiteral("Reticoli"), QStringLiteral("
     reticolo = add(new Lattice, QStringLiteral("reticolo"), kLatticeLeft, kLatticeTop, side.width(), side.height());
 
     auto button = [this](const QString &name, const QString &caption, int left, void (Reticoli::*action)()) {
-        auto *b = add(new QPushButton(caption), name, left, kButtonsTop, kButtonWidth, kButtonHeight);
+        auto *b = add(new Tasto(caption), name, left, kButtonsTop, kButtonWidth, kButtonHeight);
         b->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 16));
-        b->setCursor(Qt::PointingHandCursor);
-        b->setAutoDefault(true);   // Enter presses a focused button
         connect(b, &QPushButton::clicked, this, action);
         return b;
     };
