@@ -226,6 +226,7 @@ void TestArrays::answerCheck()
     auto *avanti = qobject_cast<QPushButton *>(w->control(QStringLiteral("BottoneAvanti")));
     QCOMPARE(w->EtichettaNumero->text(), QStringLiteral(" 3 x  7 = "));
     QCOMPARE(w->Text1->x(), w->EtichettaNumero->geometry().right() + 1);
+    QCOMPARE(qobject_cast<QLabel *>(w->control(QStringLiteral("EtichettaErrati")))->text(), QStringLiteral(" 0"));
     QCOMPARE(w->Text1->accessibleName(), QStringLiteral("Scrivi qui il risultato e premi Invio"));
     QCOMPARE(w->dischi(Posto::Unita)->accessibleName(), QStringLiteral("Gettoni blu delle unità"));
 

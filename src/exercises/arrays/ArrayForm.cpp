@@ -89,6 +89,7 @@ ArrayForm::ArrayForm(const QString &name, const Configurazione &configurazione)
     // The places from the highest down, left to right.
     const bool fewTens = config_.tastiere == 1;
     const int highest = config_.dischiCentinaia ? 2 : 1;
+    const QFont keyFont = layoutFont(QStringLiteral("Arial"), 18);
     int x = kLeft;
     std::array<int, 3> columnLeft{};
     std::array<int, 3> columnWidth{};
@@ -120,7 +121,7 @@ ArrayForm::ArrayForm(const QString &name, const Configurazione &configurazione)
                 auto *key = add(new Tasto(QString::number(k + 1), frame), QString::fromLatin1(look.keypad),
                                 kKeyPad + (k % look.keyColumns) * kKey, kKeyPad + (k / look.keyColumns) * kKey,
                                 kKey, kKey, k);
-                key->setFont(layoutFont(QStringLiteral("Arial"), 18));
+                key->setFont(keyFont);
                 connect(key, &QPushButton::clicked, this, [this, posto, k] { aggiungiRiga(posto, k); });
                 tastiere_[at(posto)].push_back(key);
             }
