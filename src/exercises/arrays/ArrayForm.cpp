@@ -1,6 +1,7 @@
 #include "exercises/arrays/ArrayForm.h"
 
 #include "exercises/arrays/DiscGrid.h"
+#include "exercises/arrays/Istruzione.h"
 #include "exercises/arrays/Tasto.h"
 #include "feedback/Feedback.h"
 #include "frame/DigitBox.h"
@@ -74,17 +75,9 @@ ArrayForm::ArrayForm(const QString &name, const Configurazione &configurazione)
     Text1 = addAnswerBox(QStringLiteral("Text1"), -1, QRect(kLeft + 4800, 360, 1560, 960), 4,
                          layoutFont(QStringLiteral("Arial"), 30));
 
-    Label3 = add(new QLabel(QStringLiteral("Prova a scriverci qualcosa")), QStringLiteral("Label3"), kRightColumn,
+    Label3 = add(new Istruzione(QStringLiteral("Prova a scriverci qualcosa")), QStringLiteral("Label3"), kRightColumn,
                  3960, kRightWidth, 4080);
     Label3->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 15));
-    Label3->setWordWrap(true);
-    Label3->setAlignment(Qt::AlignCenter);
-    Label3->setMargin(8);
-    Label3->setFrameStyle(QFrame::Box | QFrame::Plain);
-    Label3->setLineWidth(2);
-    Label3->setAutoFillBackground(true);
-    Label3->setPalette(QPalette(QColor(60, 60, 90), QColor(255, 255, 240)));
-    Label3->setForegroundRole(QPalette::WindowText);
 
     // The places from the highest down, left to right.
     const bool fewTens = config_.tastiere == 1;

@@ -1,5 +1,6 @@
 #include "exercises/arrays/Reticoli.h"
 
+#include "exercises/arrays/Istruzione.h"
 #include "exercises/arrays/Lattice.h"
 #include "exercises/arrays/Tasto.h"
 #include "feedback/Feedback.h"
@@ -7,7 +8,6 @@
 #include "lang/Language.h"
 #include "platform/ProgramState.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
@@ -49,16 +49,9 @@ Reticoli::Reticoli() : ExerciseForm(QStringLiteral("Reticoli"), QStringLiteral("
     Text1 = addAnswerBox(QStringLiteral("Text1"), -1, QRect(kLatticeLeft + 3600, kExerciseTop, 1560, 1200), 4,
                          layoutFont(QStringLiteral("Arial"), 30));
 
-    Label3 = add(new QLabel(QStringLiteral("Label3")), QStringLiteral("Label3"), kRightColumn, 3960, kRightWidth,
+    Label3 = add(new Istruzione(QStringLiteral("Label3")), QStringLiteral("Label3"), kRightColumn, 3960, kRightWidth,
                  4080);
     Label3->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 15));
-    Label3->setWordWrap(true);
-    Label3->setAlignment(Qt::AlignCenter);
-    Label3->setMargin(8);
-    Label3->setFrameStyle(QFrame::Box | QFrame::Plain);
-    Label3->setLineWidth(2);
-    Label3->setAutoFillBackground(true);
-    Label3->setPalette(QPalette(QColor(60, 60, 90), QColor(255, 255, 240)));
 
     addTermFrame(1, 10, QStringLiteral("Command3D2"), QStringLiteral("MenuScegli"), QStringLiteral("Scegli i fattori"));
 }
