@@ -294,6 +294,7 @@ void TestArrays::regroupedDiscsLeaveTheFirstPlaces()
     auto *w = qobject_cast<ArrayForm *>(openWindow(QStringLiteral("Formu")));
     play(w, QStringLiteral("u7 u5 C1 u3"));
     const DiscGrid *u = w->dischi(Posto::Unita);
+    QCOMPARE(u->accessibleDescription(), QStringLiteral("5"));
     QString shown;
     for (int i = 0; i < 27; ++i)
         shown += u->isShown(i) ? u'o' : u'.';

@@ -20,13 +20,13 @@ void DiscGrid::showRange(int first, int last)
     last = std::min(last, count() - 1);
     for (int i = std::max(first, 0); i <= last; ++i)
         shown_[static_cast<std::size_t>(i)] = true;
-    update();
+    changed();
 }
 
 void DiscGrid::hideAll()
 {
     std::fill(shown_.begin(), shown_.end(), false);
-    update();
+    changed();
 }
 
 int DiscGrid::shownCount() const
@@ -42,7 +42,7 @@ void DiscGrid::hideFirstShown(int n)
             --n;
         }
     }
-    update();
+    changed();
 }
 
 bool DiscGrid::showFirstHidden()
@@ -51,8 +51,15 @@ bool DiscGrid::showFirstHidden()
     if (hidden == shown_.end())
         return false;
     *hidden = true;
-    update();
+    changed();
     return true;
+}
+
+void DiscGrid::changed()
+{
+    // A screen reader tells how many discs are on show.
+    setAccessibleDescription(QString::number(shownCount()));
+    update();
 }
 
 void DiscGrid::paintEvent(QPaintEvent *)

@@ -40,6 +40,8 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    void changed();
+
     int columns_;
     QColor colour_;
     std::vector<bool> shown_;
