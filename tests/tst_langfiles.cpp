@@ -53,10 +53,14 @@ QStringList usedStringIds()
 // those would rename a language.
 bool needsNoText(const QString &window, const QObject *control)
 {
+    static const QStringList exerciseInNumero = {
+        QStringLiteral("FormEserci"), QStringLiteral("Formu"),     QStringLiteral("FormdauS"), QStringLiteral("formdau99"),
+        QStringLiteral("Formdau"),    QStringLiteral("FormhdauS"), QStringLiteral("Formhdau"),
+    };
     const QString name = control->objectName();
-    return name == QLatin1String("mnuLanguage") || name == QLatin1String("etic")
-        || (window != QLatin1String("FormEsercizi") && window != QLatin1String("FormEsercizi2")
-            && name == QLatin1String("EtichettaNumero"));
+    return name == QLatin1String("mnuLanguage")
+        || (window == QLatin1String("Reticoli") && name == QLatin1String("etic"))
+        || (exerciseInNumero.contains(window) && name == QLatin1String("EtichettaNumero"));
 }
 
 // A caption without a letter (a number, a sign) reads the same in every language.
