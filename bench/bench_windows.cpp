@@ -7,6 +7,7 @@
 #include "Fakes.h"
 #include "app/Startup.h"
 #include "app/Windows.h"
+#include "exercises/arrays/ArrayForm.h"
 #include "frame/FormBase.h"
 #include "lang/Language.h"
 #include "lang/Localise.h"
@@ -18,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QPushButton>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -110,6 +112,42 @@ int main(int argc, char *argv[])
         }
         std::printf("%-16s %8zu %8.2f %8.2f %9.2f %8.2f %8.2f\n", qPrintable(name), controls, medianMs(open),
                     medianMs(make), medianMs(localise), medianMs(resize), medianMs(paint));
+    }
+
+    // A click on a full array: Formhdau with nine rows on every keypad (36
+    // hundreds, 81 tens, 81 units on show), then one regrouping or one more
+    // keypad row, each with the repaint of the window it causes.
+    if (only.isEmpty() || only == QLatin1String("Formhdau")) {
+        auto *array = qobject_cast<ArrayForm *>(openWindow(QStringLiteral("Formhdau")));
+        QCoreApplication::processEvents();
+        std::vector<qint64> regroup, row;
+        const auto fill = [array] {
+            array->Command3D1->click();
+            for (const Posto p : {Posto::Centinaia, Posto::Decine, Posto::Unita}) {
+                for (int r = 0; r < 9; ++r)
+                    array->tastiera(p).back()->click();
+            }
+            array->repaint();
+        };
+        for (int run = 0; run < runs; ++run) {
+            fill();
+            regroup.push_back(timed([&] {
+                array->Command3D2->click();
+                array->repaint();
+            }));
+            array->Command3D1->click();
+            for (int r = 0; r < 8; ++r)
+                array->tastiera(Posto::Unita).back()->click();
+            array->repaint();
+            row.push_back(timed([&] {
+                array->tastiera(Posto::Unita).back()->click();
+                array->repaint();
+            }));
+        }
+        std::printf("\nFormhdau, full array, medians in ms: a regrouping with its repaint %.2f, "
+                    "the ninth keypad row with its repaint %.2f\n",
+                    medianMs(regroup), medianMs(row));
+        dispose(array);
     }
 
     constexpr int kLookups = 2000;

@@ -25,7 +25,8 @@ QStringList shippedFiles()
 }
 
 // The string ids the program looks up: the four-digit literals of every
-// source file that calls MLSGetString (ids built at run time are not seen).
+// source file that calls MLSGetString or names StringIds for a window to look
+// up (ids built at run time are not seen).
 QStringList usedStringIds()
 {
     static const QRegularExpression literal(QStringLiteral("\"(\\d{4})\""));
@@ -37,7 +38,7 @@ QStringList usedStringIds()
         if (!source.open(QIODevice::ReadOnly))
             continue;
         const QString text = QString::fromUtf8(source.readAll());
-        if (!text.contains(QLatin1String("MLSGetString")))
+        if (!text.contains(QLatin1String("MLSGetString")) && !text.contains(QLatin1String("StringIds")))
             continue;
         for (const QRegularExpressionMatch &m : literal.globalMatch(text))
             ids << m.captured(1);
@@ -47,13 +48,19 @@ QStringList usedStringIds()
     return ids;
 }
 
-// Captions the window's own code overwrites, and the language items, whose
-// captions are file names: a key for one of those would rename a language.
+// Captions the window's own code overwrites (the exercise, such as " 3 x  7 = "),
+// and the language items, whose captions are file names: a key for one of
+// those would rename a language.
 bool needsNoText(const QString &window, const QObject *control)
 {
+    static const QStringList exerciseInNumero = {
+        QStringLiteral("FormEserci"), QStringLiteral("Formu"),     QStringLiteral("FormdauS"), QStringLiteral("formdau99"),
+        QStringLiteral("Formdau"),    QStringLiteral("FormhdauS"), QStringLiteral("Formhdau"),
+    };
     const QString name = control->objectName();
     return name == QLatin1String("mnuLanguage")
-        || (window == QLatin1String("FormEserci") && name == QLatin1String("EtichettaNumero"));
+        || (window == QLatin1String("Reticoli") && name == QLatin1String("etic"))
+        || (exerciseInNumero.contains(window) && name == QLatin1String("EtichettaNumero"));
 }
 
 // A caption without a letter (a number, a sign) reads the same in every language.

@@ -70,8 +70,8 @@ void TestMenus::captionsAndDestinations_data()
     };
     row("FormMenu", "Command2", "Esercizi con supporto grafico", "FormMenuGrafici");
     row("FormMenu", "Command3", "Esercizi con solo numeri", "FormMenuNumeri");
-    row("FormMenuGrafici", "Command6", "Schieramenti -  da u  (prodotto entro 99) - senza cambio", "");
-    row("FormMenuGrafici", "Command2", " Schieramenti  - h da u  (prodotto entro 999) - con cambio", "");
+    row("FormMenuGrafici", "Command6", "Schieramenti -  da u  (prodotto entro 99) - senza cambio", "FormdauS");
+    row("FormMenuGrafici", "Command2", " Schieramenti  - h da u  (prodotto entro 999) - con cambio", "Formhdau");
     row("FormMenuGrafici", "Command19", "Torna al menù principale", "FormMenu");
     row("FormMenuNumeri", "Command11", "Memorizzare le tabelline", "FormEserci");
     row("FormMenuNumeri", "Command18", "griglia  - 3 cifre per due cifre -     (con il cambio)", "Formreti");

@@ -2,6 +2,13 @@
 
 #include "app/FormAvvio.h"
 #include "app/Menus.h"
+#include "exercises/arrays/Formdau.h"
+#include "exercises/arrays/formdau99.h"
+#include "exercises/arrays/FormdauS.h"
+#include "exercises/arrays/Formhdau.h"
+#include "exercises/arrays/FormhdauS.h"
+#include "exercises/arrays/Formu.h"
+#include "exercises/arrays/Reticoli.h"
 #include "exercises/column/FormCol1.h"
 #include "exercises/column/FormCol2.h"
 #include "exercises/column/FormCola.h"
@@ -41,10 +48,16 @@ std::map<QString, std::function<FormBase *()>> programWindows()
         {QStringLiteral("Formcolb"), make<Formcolb>()},
         {QStringLiteral("FormColc"), make<FormColc>()},
         {QStringLiteral("Formreti"), make<Formreti>()},
+        {QStringLiteral("Formu"), make<Formu>()},
+        {QStringLiteral("FormdauS"), make<FormdauS>()},
+        {QStringLiteral("formdau99"), make<formdau99>()},
+        {QStringLiteral("Formdau"), make<Formdau>()},
+        {QStringLiteral("FormhdauS"), make<FormhdauS>()},
+        {QStringLiteral("Formhdau"), make<Formhdau>()},
+        {QStringLiteral("Reticoli"), make<Reticoli>()},
     };
     static const char *const notBuiltYet[] = {
-        "FormEserc1", "FormEserc2", "Reticoli",
-        "Formu",     "FormdauS",  "formdau99",    "Formdau",       "FormhdauS",  "Formhdau",
+        "FormEserc1", "FormEserc2",
     };
     for (const char *name : notBuiltYet)
         windows.emplace(QString::fromLatin1(name), nullptr);
