@@ -2,6 +2,8 @@
 
 #include "app/FormAvvio.h"
 #include "app/Menus.h"
+#include "exercises/pictures/FormEserc1.h"
+#include "exercises/pictures/FormEserc2.h"
 #include "exercises/tables/Form1.h"
 #include "exercises/tables/Form2.h"
 #include "exercises/tables/FormEserci.h"
@@ -29,11 +31,12 @@ std::map<QString, std::function<FormBase *()>> programWindows()
         {QStringLiteral("FormEserci"), make<FormEserci>()},
         {QStringLiteral("FormEsercizi"), make<FormEsercizi>()},
         {QStringLiteral("FormEsercizi2"), make<FormEsercizi2>()},
+        {QStringLiteral("FormEserc1"), make<FormEserc1>()},
+        {QStringLiteral("FormEserc2"), make<FormEserc2>()},
     };
     static const char *const notBuiltYet[] = {
-        "FormEserc1", "FormEserc2", "Reticoli",
-        "Formu",     "FormdauS",  "formdau99",    "Formdau",       "FormhdauS",  "Formhdau",   "FormCol1",
-        "FormCola",  "FormCol2",  "Formcolb",     "FormColc",      "Formreti",
+        "Reticoli", "Formu",    "FormdauS", "formdau99", "Formdau",  "FormhdauS", "Formhdau",
+        "FormCol1", "FormCola", "FormCol2", "Formcolb",  "FormColc", "Formreti",
     };
     for (const char *name : notBuiltYet)
         windows.emplace(QString::fromLatin1(name), nullptr);

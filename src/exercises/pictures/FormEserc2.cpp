@@ -1,0 +1,103 @@
+#include "exercises/pictures/FormEserc2.h"
+
+#include "feedback/Feedback.h"
+#include "frame/DigitBox.h"
+#include "platform/ProgramState.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// Layout in twips: the picture top left with the problem's text beside it;
+// below them the row of counts and the row of answers, each after its word.
+constexpr QRect kPicture{480, 360, 5760, 4320};
+constexpr QRect kText{6600, 360, 5280, 4320};
+constexpr int kCountRow = 5160;
+constexpr int kBoxRow = 6240;
+constexpr int kRowHeight = 960;
+constexpr int kWordLeft = 480;
+constexpr int kWordWidth = 2400;
+constexpr int kFirstColumn = 2940;
+constexpr int kColumnPitch = 810;
+constexpr int kColumnWidth = 780;
+
+} // namespace
+
+FormEserc2::FormEserc2()
+    : PictureProblemForm(QStringLiteral("FormEserc2"), kPicture, QRect(kWordLeft, kCountRow, kWordWidth, kRowHeight),
+                         QRect(kWordLeft, kBoxRow, kWordWidth, kRowHeight), kText)
+{
+    const QFont countFont = layoutFont(QStringLiteral("Arial"), 20);
+    const QFont boxFont = layoutFont(QStringLiteral("Arial"), 18);
+    for (int i = 0; i < kCaselle; ++i) {
+        const int left = kFirstColumn + i * kColumnPitch;
+        Label3[i] = add(new QLabel(i == 0 ? QStringLiteral(" 0") : QString::number(i)), QStringLiteral("Label3"),
+                        left, kCountRow, kColumnWidth, kRowHeight, i);
+        Label3[i]->setFont(countFont);
+        Label3[i]->setAlignment(Qt::AlignCenter);
+        Label3[i]->setStyleSheet(QStringLiteral("background: #fffdf4; color: #1e2a4a;"
+                                                "border: 2px solid #c8bfa8; border-radius: 8px;"));
+        TestoInserito[i] = addAnswerBox(QStringLiteral("TestoInserito"), i,
+                                        QRect(left, kBoxRow, kColumnWidth, kRowHeight), 3, boxFont);
+        TestoInserito[i]->setAlignment(Qt::AlignCenter);
+    }
+    addTermFrame(1, 10, QStringLiteral("Command3D2"));
+}
+
+double FormEserc2::letturaCasella(int i, const QString &text)
+{
+    const QString t = text.trimmed();
+    return leadingNumber(i < kCaselle - 1 ? t.right(2) : t);
+}
+
+void FormEserc2::afterLoad()
+{
+    // Each box is read out as its column: "3" subjects, then the tooltip.
+    for (int i = 0; i < kCaselle; ++i) {
+        TestoInserito[i]->setAccessibleName(Label3[i]->text().trimmed());
+        TestoInserito[i]->setAccessibleDescription(TestoInserito[i]->toolTip());
+    }
+}
+
+void FormEserc2::afterActivate()
+{
+    EtichettaErrati->setText(signSpaced(state().contaErrati));
+    NuovoEsercizio();
+}
+
+void FormEserc2::NuovoEsercizio()
+{
+    setBackground(ColoreCasuale());
+    for (DigitBox *box : TestoInserito)
+        box->clear();
+    numeroOggetti_ = ridisegnaFinoATermine(randomBelow(10) + 1);
+    ScegliProblema(numeroOggetti_);
+    for (int i = 1; i < kCaselle; ++i)
+        TestoInserito[i]->setEnabled(false);
+    TestoInserito[0]->setEnabled(true);
+    TestoInserito[0]->setFocus();
+}
+
+void FormEserc2::answerEntered(DigitBox *box, double)
+{
+    const int i = box->property("index").toInt();
+    if (letturaCasella(i, box->text()) != i * numeroOggetti_) {
+        SegnaErrato();
+        box->setFocus();
+        return;
+    }
+    if (i < kCaselle - 1) {
+        ComandoIconaSi->show();
+        ComandoIconaNo->hide();
+        TestoInserito[i + 1]->setEnabled(true);
+        TestoInserito[i + 1]->setFocus();
+        box->setEnabled(false);
+        return;
+    }
+    SegnaEsatto();
+    SuonoSi();
+    BottoneAvanti->setEnabled(true);
+    box->setEnabled(false);
+    BottoneAvanti->setFocus();
+}
