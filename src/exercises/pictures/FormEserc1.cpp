@@ -1,5 +1,6 @@
 #include "exercises/pictures/FormEserc1.h"
 
+#include "exercises/pictures/RoundedLabel.h"
 #include "feedback/Feedback.h"
 #include "frame/DigitBox.h"
 #include "platform/ProgramState.h"
@@ -22,12 +23,10 @@ constexpr QRect kAnswer{10320, 2880, 1440, 1080};
 
 FormEserc1::FormEserc1() : PictureProblemForm(QStringLiteral("FormEserc1"), kPicture, kSubject, kObject, kText)
 {
-    Label3 = add(new QLabel(QStringLiteral(" 0")), QStringLiteral("Label3"), kCount.x(), kCount.y(), kCount.width(),
-                 kCount.height());
+    Label3 = add(new RoundedLabel(QStringLiteral(" 0")), QStringLiteral("Label3"), kCount.x(), kCount.y(),
+                 kCount.width(), kCount.height());
     Label3->setFont(layoutFont(QStringLiteral("Arial"), 26));
     Label3->setAlignment(Qt::AlignCenter);
-    Label3->setStyleSheet(QStringLiteral("background: #fffdf4; color: #1e2a4a;"
-                                         "border: 2px solid #c8bfa8; border-radius: 12px;"));
     TestoInserito = addAnswerBox(QStringLiteral("TestoInserito"), -1, kAnswer, 3,
                                  layoutFont(QStringLiteral("Arial"), 26));
     TestoInserito->setAlignment(Qt::AlignCenter);

@@ -1,5 +1,6 @@
 #include "exercises/pictures/FormEserc2.h"
 
+#include "exercises/pictures/RoundedLabel.h"
 #include "feedback/Feedback.h"
 #include "frame/DigitBox.h"
 #include "platform/ProgramState.h"
@@ -32,12 +33,10 @@ FormEserc2::FormEserc2()
     const QFont boxFont = layoutFont(QStringLiteral("Arial"), 18);
     for (int i = 0; i < kCaselle; ++i) {
         const int left = kFirstColumn + i * kColumnPitch;
-        Label3[i] = add(new QLabel(i == 0 ? QStringLiteral(" 0") : QString::number(i)), QStringLiteral("Label3"),
-                        left, kCountRow, kColumnWidth, kRowHeight, i);
+        Label3[i] = add(new RoundedLabel(i == 0 ? QStringLiteral(" 0") : QString::number(i), 8),
+                        QStringLiteral("Label3"), left, kCountRow, kColumnWidth, kRowHeight, i);
         Label3[i]->setFont(countFont);
         Label3[i]->setAlignment(Qt::AlignCenter);
-        Label3[i]->setStyleSheet(QStringLiteral("background: #fffdf4; color: #1e2a4a;"
-                                                "border: 2px solid #c8bfa8; border-radius: 8px;"));
         TestoInserito[i] = addAnswerBox(QStringLiteral("TestoInserito"), i,
                                         QRect(left, kBoxRow, kColumnWidth, kRowHeight), 3, boxFont);
         TestoInserito[i]->setAlignment(Qt::AlignCenter);

@@ -13,7 +13,7 @@ namespace {
 // read afresh. Costs are in kilobytes.
 QCache<QString, QImage> &decoded()
 {
-    static QCache<QString, QImage> cache(32 * 1024);
+    static QCache<QString, QImage> cache(24 * 1024);
     return cache;
 }
 
@@ -36,7 +36,6 @@ PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
 bool PictureBox::load(const QString &path)
 {
     path_ = path;
-    fitted_ = QPixmap();
     image_ = QImage();
     const QFileInfo info(path);
     if (info.isFile()) {
@@ -66,8 +65,9 @@ void PictureBox::paintEvent(QPaintEvent *)
         painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 12, 12);
         return;
     }
+    // Filtered while it is drawn: no scaled copy to make at each new size.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QSize target = image_.size().scaled(size(), Qt::KeepAspectRatio);
-    if (fitted_.size() != target)
-        fitted_ = QPixmap::fromImage(image_.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    painter.drawPixmap((width() - target.width()) / 2, (height() - target.height()) / 2, fitted_);
+    painter.drawImage(QRect(QPoint((width() - target.width()) / 2, (height() - target.height()) / 2), target),
+                      image_);
 }

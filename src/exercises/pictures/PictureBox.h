@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QPixmap>
 #include <QWidget>
 
 // An image control that shows a picture file fitted into its area, keeping
@@ -24,5 +23,4 @@ protected:
 private:
     QString path_;
     QImage image_;
-    QPixmap fitted_;   // the picture at the size it was last drawn
 };

@@ -1,6 +1,7 @@
 #include "exercises/pictures/PictureProblemForm.h"
 
 #include "exercises/pictures/PictureBox.h"
+#include "exercises/pictures/RoundedLabel.h"
 #include "lang/Language.h"
 #include "platform/ProgramState.h"
 
@@ -24,14 +25,12 @@ PictureProblemForm::PictureProblemForm(const QString &name, QRect picture, QRect
         word->setWordWrap(true);
     }
 
-    Label4 = add(new QLabel(QStringLiteral("Label4")), QStringLiteral("Label4"), text.x(), text.y(), text.width(),
-                 text.height());
+    Label4 = add(new RoundedLabel(QStringLiteral("Label4"), 14), QStringLiteral("Label4"), text.x(), text.y(),
+                 text.width(), text.height());
     Label4->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 20));
     Label4->setWordWrap(true);
     Label4->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Label4->setMargin(12);
-    Label4->setStyleSheet(QStringLiteral("background: #fffdf4; color: #1e2a4a;"
-                                         "border: 2px solid #c8bfa8; border-radius: 14px;"));
 }
 
 CatalogoFigure::Voce PictureProblemForm::ScegliProblema(int n)
