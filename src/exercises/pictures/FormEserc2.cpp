@@ -12,16 +12,16 @@ namespace {
 
 // Layout in twips: the picture top left with the problem's text beside it;
 // below them the row of counts and the row of answers, each after its word.
-constexpr QRect kPicture{480, 360, 5760, 4320};
-constexpr QRect kText{6600, 360, 5280, 4320};
-constexpr int kCountRow = 5160;
-constexpr int kBoxRow = 6240;
-constexpr int kRowHeight = 960;
+constexpr QRect kPicture{480, 360, 6000, 4500};
+constexpr QRect kText{6840, 360, 5160, 4500};
+constexpr int kCountRow = 5400;
+constexpr int kBoxRow = 6600;
+constexpr int kRowHeight = 1080;
 constexpr int kWordLeft = 480;
-constexpr int kWordWidth = 2400;
-constexpr int kFirstColumn = 2940;
-constexpr int kColumnPitch = 810;
-constexpr int kColumnWidth = 780;
+constexpr int kWordWidth = 2820;
+constexpr int kFirstColumn = 3360;
+constexpr int kColumnPitch = 795;
+constexpr int kColumnWidth = 765;
 
 } // namespace
 
@@ -29,8 +29,8 @@ FormEserc2::FormEserc2()
     : PictureProblemForm(QStringLiteral("FormEserc2"), kPicture, QRect(kWordLeft, kCountRow, kWordWidth, kRowHeight),
                          QRect(kWordLeft, kBoxRow, kWordWidth, kRowHeight), kText)
 {
-    const QFont countFont = layoutFont(QStringLiteral("Arial"), 20);
-    const QFont boxFont = layoutFont(QStringLiteral("Arial"), 18);
+    const QFont countFont = layoutFont(QStringLiteral("Arial"), 22);
+    const QFont boxFont = layoutFont(QStringLiteral("Arial"), 20);
     for (int i = 0; i < kCaselle; ++i) {
         const int left = kFirstColumn + i * kColumnPitch;
         Label3[i] = add(new RoundedLabel(i == 0 ? QStringLiteral(" 0") : QString::number(i), 8),
