@@ -13,7 +13,7 @@ namespace {
 // Layout in twips: the picture top left with the problem's text beside it;
 // below them the row of counts and the row of answers, each after its word.
 constexpr QRect kPicture{480, 360, 6000, 4500};
-constexpr QRect kText{6840, 360, 5160, 4500};
+constexpr QRect kText{6840, 360, 5040, 4500};
 constexpr int kCountRow = 5400;
 constexpr int kBoxRow = 6600;
 constexpr int kRowHeight = 1080;
