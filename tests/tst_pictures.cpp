@@ -57,7 +57,11 @@ class TestPictures : public QObject {
 private Q_SLOTS:
     // A damaged picture is expected here; the image reader need not say so.
     void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio.jpeg.warning=false")); }
-    void init() { program_ = std::make_unique<TestProgram>(); }
+    void init()
+    {
+        program_ = std::make_unique<TestProgram>();
+        state().currentLanguageName = readLanguageSetting();   // as at start-up
+    }
     void cleanup() { program_.reset(); }
 
     void catalogue_data();
@@ -163,6 +167,10 @@ void TestPictures::wordProblemAnswers()
     QCOMPARE(w->EtOggetto->text(), MLSGetString(QStringLiteral("0126")));
     QCOMPARE(w->Label4->text(), MLSGetString(QStringLiteral("0127")));
     QVERIFY(w->Image1->path().endsWith(QStringLiteral("/jpg/Gallo.jpg")));
+    QCOMPARE(w->Image1->accessibleName(), w->EtSoggetto->text());
+    QCOMPARE(w->TestoInserito->accessibleName(),
+             MLSReadIni(languageFile(), QStringLiteral("FormEserc1"), QStringLiteral("TestoInserito.ToolTipText")));
+    QVERIFY(!w->TestoInserito->accessibleName().isEmpty());
     QCOMPARE(program_->rnd->remaining(), 0u);
 
     // Enter on an empty box does nothing.
