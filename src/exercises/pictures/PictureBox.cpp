@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -28,10 +29,7 @@ const QColor kPanelBorder(200, 192, 176);
 
 } // namespace
 
-PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
-}
+PictureBox::PictureBox(QWidget *parent) : QWidget(parent) {}
 
 bool PictureBox::load(const QString &path)
 {
