@@ -506,14 +506,16 @@ void TestIni::getString_data()
     const QByteArray strings = B("[Strings]\r\n0001=\"Nessun termine\"\r\n9999=\"Fine\"\r\n");
     const QByteArray settings = B("[Language]\r\nCurrentLanguage=\"Italiano\"\r\n");
 
-    QTest::newRow("no settings file") << QByteArray() << "Italiano.lng" << strings << "0001" << "" << "";
+    // A setting naming no readable language falls back on Italiano.lng.
+    QTest::newRow("no settings file") << QByteArray() << "Italiano.lng" << strings << "0001" << "Nessun termine"
+                                      << "";
     QTest::newRow("language file missing") << settings << "" << QByteArray() << "0001" << "" << "Italiano";
     QTest::newRow("normal") << settings << "Italiano.lng" << strings << "0001" << "Nessun termine"
                             << "Italiano";
     QTest::newRow("other id") << settings << "Italiano.lng" << strings << "9999" << "Fine" << "Italiano";
     QTest::newRow("missing id") << settings << "Italiano.lng" << strings << "0002" << "" << "Italiano";
     QTest::newRow("empty CurrentLanguage") << B("[Language]\r\nCurrentLanguage=\r\n") << "Italiano.lng"
-                                           << strings << "0001" << "" << "";
+                                           << strings << "0001" << "Nessun termine" << "";
     QTest::newRow("name with a folder") << B("[Language]\r\nCurrentLanguage=sub/It\r\n") << "sub/It.lng"
                                         << strings << "0001" << "" << "sub/It";
     QTest::newRow("large file by line scan") << settings << "Italiano.lng" << paddedTo(strings, 70000)

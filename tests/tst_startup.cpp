@@ -2,6 +2,7 @@
 #include "app/FormAvvio.h"
 #include "app/Startup.h"
 #include "frame/About.h"
+#include "frame/ExerciseForm.h"
 #include "frame/FormBase.h"
 #include "lang/Cp1252.h"
 #include "lang/Language.h"
@@ -34,7 +35,9 @@ private Q_SLOTS:
     void exitAnsweredNoChangesNothing();
     void exitAnsweredYesEndsProgram();
     void lockIsExclusiveAndSurvivesCrash();
-    void messageBoxButtonsSpeakTheLanguage();
+    void exitQuestionKeepsItsLanguage();
+    void unreadableLanguageFallsBack_data();
+    void unreadableLanguageFallsBack();
 };
 
 void TestStartup::secondCopyIsRefused()
@@ -155,16 +158,78 @@ void TestStartup::lockIsExclusiveAndSurvivesCrash()
     QVERIFY(next.acquire());
 }
 
-void TestStartup::messageBoxButtonsSpeakTheLanguage()
+void TestStartup::exitQuestionKeepsItsLanguage()
 {
-    TestProgram program;
-    state().currentLanguageName = QStringLiteral("Italiano");
-    QCOMPARE(messageBoxButton(MessageAnswer::Yes), QString::fromUtf8("Sì"));
-    QCOMPARE(messageBoxButton(MessageAnswer::No), QStringLiteral("No"));
+    TestProgram program;   // Italiano is current
+    QVERIFY(Main());
     state().currentLanguageName = QStringLiteral("English");
-    QCOMPARE(messageBoxButton(MessageAnswer::Yes), QStringLiteral("Yes"));
-    state().currentLanguageName = QStringLiteral("Missing");
-    QCOMPARE(messageBoxButton(MessageAnswer::Ok), QString());   // the toolkit's own word stays
+
+    auto *window = qobject_cast<ExerciseForm *>(openWindow(QStringLiteral("FormEserci")));
+    QVERIFY(window);
+    qobject_cast<QAction *>(window->control(QStringLiteral("mnuEsci")))->trigger();
+    ConfermaUscita(nullptr);
+
+    QCOMPARE(program.dialogs->shown.size(), 2u);
+    const ShownMessage &exit = program.dialogs->shown[0];
+    QCOMPARE(exit.text, QStringLiteral("Vuoi tornare al menu?"));
+    QCOMPARE(exit.words.yes, QString::fromUtf8("S\u00ec"));
+    QCOMPARE(exit.words.no, QStringLiteral("No"));
+    // Any other box reads text and words from the language now chosen.
+    const ShownMessage &quit = program.dialogs->shown[1];
+    QCOMPARE(quit.text, QStringLiteral("Do you want to close Quadrivel?"));
+    QCOMPARE(quit.words.yes, QStringLiteral("Yes"));
+}
+
+void TestStartup::unreadableLanguageFallsBack_data()
+{
+    QTest::addColumn<QByteArray>("setting");   // null: no LangSetting.ini
+    QTest::addColumn<QByteArray>("named");     // null: no Named.lng
+
+    const QByteArray named = "[Language]\r\nCurrentLanguage=\"Named\"\r\n";
+    QTest::newRow("no setting") << QByteArray() << QByteArray();
+    QTest::newRow("empty setting") << QByteArray("") << QByteArray();
+    QTest::newRow("garbage setting") << QByteArray("\x00\xff\x13garbage\r\n=\"") << QByteArray();
+    QTest::newRow("named file missing") << named << QByteArray();
+    QTest::newRow("named file empty") << named << QByteArray("");
+    QTest::newRow("named file garbage") << named << QByteArray("\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR\xff\xfe");
+}
+
+void TestStartup::unreadableLanguageFallsBack()
+{
+    QFETCH(QByteArray, setting);
+    QFETCH(QByteArray, named);
+    TestProgram program;
+    const QString settingFile = QDir(program.folder()).filePath(QStringLiteral("LangSetting.ini"));
+    QFile::remove(settingFile);
+    if (!setting.isNull())
+        program.writeFile(QStringLiteral("LangSetting.ini"), setting);
+    if (!named.isNull())
+        program.writeFile(QStringLiteral("Named.lng"), named);
+
+    QVERIFY(Main());
+    QCOMPARE(state().messaggioUscita, QStringLiteral("Vuoi tornare al menu?"));
+    QCOMPARE(state().paroleUscita.yes, QString::fromUtf8("S\u00ec"));
+    QCOMPARE(openWindowNames(), QStringList{QStringLiteral("FormAvvio")});
+    for (const QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("FormAvvio"))
+            QCOMPARE(w->windowTitle(), QStringLiteral("Quadrivel"));
+    }
+    ConfermaUscita(nullptr);
+    QCOMPARE(program.dialogs->shown.back().text, QStringLiteral("Vuoi chiudere Quadrivel?"));
+
+    // The child's setting is left as it was.
+    QFile file(settingFile);
+    if (setting.isNull()) {
+        QVERIFY(!file.exists());
+    } else {
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), setting);
+    }
+
+    // With no language file at all there is nothing to fall back on.
+    QFile::remove(QDir(program.folder()).filePath(QStringLiteral("Italiano.lng")));
+    QFile::remove(QDir(program.folder()).filePath(QStringLiteral("English.lng")));
+    QCOMPARE(MLSGetString(QStringLiteral("0009")), QString());
 }
 
 QTEST_MAIN(TestStartup)

@@ -1,6 +1,7 @@
 #include "app/FormAvvio.h"
 
 #include "feedback/Feedback.h"
+#include "frame/RoundButton.h"
 #include "lang/Language.h"
 #include "platform/ProgramState.h"
 
@@ -20,9 +21,8 @@ FormAvvio::FormAvvio() : FormBase(QStringLiteral("FormAvvio"), QStringLiteral("F
     label(QStringLiteral("Label2"), 1, QStringLiteral("Calvetra"), 18, 4320, 720);
     label(QStringLiteral("Label1"), -1, QStringLiteral("06 settembre 2003"), 14.25, 5160, 600);
 
-    Command1 = add(new QPushButton(QStringLiteral("Avvio")), QStringLiteral("Command1"), 5880, 7320, 3600, 1200);
+    Command1 = add(new RoundButton(QStringLiteral("Avvio")), QStringLiteral("Command1"), 5880, 7320, 3600, 1200);
     Command1->setFont(layoutFont(comic, 20));
-    Command1->setCursor(Qt::PointingHandCursor);
     connect(Command1, &QPushButton::clicked, this, [this] { goTo(QStringLiteral("FormMenu")); });
 }
 

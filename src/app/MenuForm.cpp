@@ -1,6 +1,7 @@
 #include "app/MenuForm.h"
 
 #include "feedback/Feedback.h"
+#include "frame/RoundButton.h"
 #include "platform/ProgramState.h"
 
 #include <QCheckBox>
@@ -11,9 +12,8 @@ MenuForm::MenuForm(const QString &name) : FormBase(name, QStringLiteral("Form2")
 QPushButton *MenuForm::addDestination(const QString &name, const QString &caption, const QString &destination,
                                       int left, int top, int width, int height)
 {
-    auto *button = add(new QPushButton(caption), name, left, top, width, height);
+    auto *button = add(new RoundButton(caption), name, left, top, width, height);
     button->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 12));
-    button->setCursor(Qt::PointingHandCursor);
     button->setEnabled(windowIsBuilt(destination));
     connect(button, &QPushButton::clicked, this, [this, destination] { goTo(destination); });
     return button;

@@ -1,6 +1,7 @@
 #include "app/Menus.h"
 
 #include "app/Startup.h"
+#include "frame/RoundButton.h"
 #include "lang/Language.h"
 #include "lang/Localise.h"
 #include "platform/ProgramState.h"
@@ -40,10 +41,9 @@ FormMenu::FormMenu() : MenuForm(QStringLiteral("FormMenu"))
     numeri->setFont(big);
     addSoundsBox(left + 1800, 5520, width - 1800, 720);
 
-    auto *esci = add(new QPushButton(QStringLiteral("Esci")), QStringLiteral("Command1"), left + 1800, 7200,
+    auto *esci = add(new RoundButton(QStringLiteral("Esci")), QStringLiteral("Command1"), left + 1800, 7200,
                      width - 3600, 1080);
     esci->setFont(big);
-    esci->setCursor(Qt::PointingHandCursor);
     connect(esci, &QPushButton::clicked, this, [this] { ConfermaUscita(this); });
 
     mnuLanguages_ = addMenuHeading(QStringLiteral("mnuLanguages"), QStringLiteral("Lingua"));
@@ -60,8 +60,9 @@ void FormMenu::MLSFillMenuLanguages()
 {
     const std::vector<QString> names = languageFileNames(state().platform.programFolder);
     if (names.empty()) {
+        // No language file, so no words for the button either.
         state().platform.dialogs->message(this, QStringLiteral("Non è presente alcun file di linguaggio!"),
-                                          QString(), MessageButtons::Ok, MessageIcon::None);
+                                          QString(), MessageButtons::Ok, MessageIcon::None, ButtonWords{});
         return;
     }
     for (std::size_t i = 0; i < names.size(); ++i) {

@@ -12,12 +12,14 @@ bool Main()
 {
     ProgramState &s = state();
     if (!s.platform.instanceGuard->acquire()) {
-        s.platform.dialogs->message(nullptr, MLSGetString(QStringLiteral("0007")),
-                                    MLSGetString(QStringLiteral("0008")), MessageButtons::Ok,
-                                    MessageIcon::Error);
+        showMessage(nullptr, MLSGetString(QStringLiteral("0007")), MLSGetString(QStringLiteral("0008")),
+                    MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
+    // Read once, words and all, so the question stays in the language of the
+    // start whatever the child picks later.
     s.messaggioUscita = MLSGetString(QStringLiteral("0009"));
+    s.paroleUscita = messageBoxWords();
     s.suoniAttivati = true;
     openWindow(QStringLiteral("FormAvvio"));
     return true;
@@ -26,8 +28,8 @@ bool Main()
 void ConfermaUscita(QWidget *parent)
 {
     const MessageAnswer answer =
-        state().platform.dialogs->message(parent, MLSGetString(QStringLiteral("0010")), QStringLiteral("Quadrivel"),
-                                          MessageButtons::YesNo, MessageIcon::Question);
+        showMessage(parent, MLSGetString(QStringLiteral("0010")), QStringLiteral("Quadrivel"), MessageButtons::YesNo,
+                    MessageIcon::Question);
     if (answer != MessageAnswer::Yes)
         return;
     state().resizer.reset();

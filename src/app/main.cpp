@@ -10,7 +10,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quadrivel"));
 
-    installState(std::make_unique<ProgramState>(systemPlatform(messageBoxButton)));
+    installState(std::make_unique<ProgramState>(systemPlatform()));
     state().windows = programWindows();
     registerFonts();
 

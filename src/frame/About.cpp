@@ -25,6 +25,6 @@ QString testoInformazioni()
 
 void MostraInformazioni(QWidget *parent)
 {
-    state().platform.dialogs->message(parent, testoInformazioni(), QStringLiteral("Quadrivel"),
-                                      MessageButtons::Ok, MessageIcon::Information);
+    showMessage(parent, testoInformazioni(), QStringLiteral("Quadrivel"), MessageButtons::Ok,
+                MessageIcon::Information);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QStaticText>
 
 // An answer box that takes only the digits 0 to 9 and Backspace from the
 // keyboard (SoloCifre); pasted or dropped text gets in only when it is all
-// digits. Enter inserts nothing: releasing it emits enterReleased().
+// digits. Enter inserts nothing: releasing it emits enterReleased(). When
+// disabled, its text stays dark and readable on its face.
 class DigitBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -19,6 +21,11 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QStaticText shown_;   // the text as last laid out for painting
+    QFont shownFont_;
 };
 
 // The number formed by the leading digits of text; 0 when there are none.

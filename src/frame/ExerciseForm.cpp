@@ -4,6 +4,7 @@
 #include "frame/About.h"
 #include "frame/DigitBox.h"
 #include "frame/Icons.h"
+#include "frame/RoundButton.h"
 #include "frame/Twips.h"
 #include "lang/Language.h"
 #include "platform/ProgramState.h"
@@ -72,10 +73,9 @@ ExerciseForm::ExerciseForm(const QString &name, const QString &homeMenu)
     ComandoIconaNo->setScaledContents(true);
     ComandoIconaNo->hide();
 
-    BottoneAvanti = add(new QPushButton(QStringLiteral("avanti")), QStringLiteral("BottoneAvanti"), kColumnLeft,
+    BottoneAvanti = add(new RoundButton(QStringLiteral("avanti")), QStringLiteral("BottoneAvanti"), kColumnLeft,
                         9480, kColumnWidth, 960);
     BottoneAvanti->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 18));
-    BottoneAvanti->setCursor(Qt::PointingHandCursor);
     BottoneAvanti->setEnabled(false);
     connect(BottoneAvanti, &QPushButton::clicked, this, &ExerciseForm::avantiPressed);
 
@@ -114,8 +114,9 @@ void ExerciseForm::AzzeraConteggio()
 
 void ExerciseForm::TornaAlMenu()
 {
-    const MessageAnswer answer = state().platform.dialogs->message(
-        this, state().messaggioUscita, kTitolo, MessageButtons::YesNo, MessageIcon::Question);
+    const MessageAnswer answer =
+        state().platform.dialogs->message(this, state().messaggioUscita, kTitolo, MessageButtons::YesNo,
+                                          MessageIcon::Question, state().paroleUscita);
     if (answer != MessageAnswer::Yes)
         return;
     openWindow(homeMenu_);
@@ -136,8 +137,7 @@ void ExerciseForm::MostraTermini()
 void ExerciseForm::ConfermaTermini()
 {
     if (!anyTermTicked()) {
-        state().platform.dialogs->message(this, MLSGetString(QStringLiteral("0001")), kTitolo,
-                                          MessageButtons::Ok, MessageIcon::Error);
+        showMessage(this, MLSGetString(QStringLiteral("0001")), kTitolo, MessageButtons::Ok, MessageIcon::Error);
         return;
     }
     termFrame_->hide();
@@ -196,10 +196,9 @@ void ExerciseForm::addTermFrame(int first, int last, const QString &confirmName,
         box->setCursor(Qt::PointingHandCursor);
         termBoxes_.push_back(box);
     }
-    auto *confirm = add(new QPushButton(QStringLiteral("Conferma"), termFrame_), confirmName,
+    auto *confirm = add(new RoundButton(QStringLiteral("Conferma"), termFrame_), confirmName,
                         (design.width() - 3000) / 2, 6240, 3000, 960);
     confirm->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 18));
-    confirm->setCursor(Qt::PointingHandCursor);
     connect(confirm, &QPushButton::clicked, this, &ExerciseForm::ConfermaTermini);
 
     QAction *menu = addOwnMenuCommand(menuName, menuCaption);

@@ -6,9 +6,63 @@
 #include "resize/clsResize.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
 #include <QResizeEvent>
+
+namespace {
+
+// Return and keypad Enter press a focused push button, as Space does: the
+// button goes down on the press and is clicked on the release. It must see
+// both. An answer is judged when Enter is released and the focus moves to
+// "avanti" in that moment, so that release alone never presses it.
+class EnterPressesButtons final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *button = static_cast<QPushButton *>(watched);
+        const QEvent::Type type = event->type();
+        if (type == QEvent::FocusOut || type == QEvent::EnabledChange || type == QEvent::Hide) {
+            release(button, false);
+            return false;
+        }
+        if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        if (key->isAutoRepeat())
+            return true;
+        if (type == QEvent::KeyPress) {
+            armed_ = button;
+            button->setDown(true);
+        } else {
+            release(button, armed_ == button);
+        }
+        return true;
+    }
+
+private:
+    void release(QPushButton *button, bool click)
+    {
+        if (armed_ != button)
+            return;
+        armed_ = nullptr;
+        button->setDown(false);
+        if (click)
+            button->click();
+    }
+
+    QPointer<QPushButton> armed_;
+};
+
+} // namespace
 
 FormBase::FormBase(const QString &name, const QString &title, QSize innerTwips)
     : area_(new QWidget(this)), designInner_(tw(innerTwips.width()), tw(innerTwips.height()))
@@ -84,6 +138,17 @@ void FormBase::activate()
     if (state().resizer && state().resizer->SourceForm == this)
         state().resizer->ResizeControls();
     afterActivate();
+    // A child working with the keyboard alone starts on the first control
+    // that takes it, unless the window's own step chose one.
+    if (!focusWidget()) {
+        for (QObject *c : controls_) {
+            auto *w = qobject_cast<QWidget *>(c);
+            if (w && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this)) {
+                w->setFocus();
+                break;
+            }
+        }
+    }
 }
 
 void FormBase::goTo(const QString &name)
@@ -139,6 +204,11 @@ void FormBase::placeControl(QWidget *widget, const QString &name, int left, int 
     if (!widget->parentWidget())
         widget->setParent(area_);
     widget->setGeometry(tw(left), tw(top), tw(width), tw(height));
+    if (auto *button = qobject_cast<QPushButton *>(widget)) {
+        if (!enterPresses_)
+            enterPresses_ = new EnterPressesButtons(this);
+        button->installEventFilter(enterPresses_);
+    }
     addControl(widget, name, index);
 }
 

@@ -8,9 +8,9 @@ namespace {
 
 constexpr int kSize = 256;
 
-QPixmap disc(const QColor &colour, const std::function<void(QPainter &)> &mark)
+QImage disc(const QColor &colour, const std::function<void(QPainter &)> &mark)
 {
-    QPixmap pixmap(kSize, kSize);
+    QImage pixmap(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
@@ -28,23 +28,26 @@ QPixmap disc(const QColor &colour, const std::function<void(QPainter &)> &mark)
 
 } // namespace
 
+// Every exercise window shows both icons, so each is drawn once per run.
 QPixmap yesIcon()
 {
-    return disc(QColor(40, 170, 60), [](QPainter &p) {
+    static const QImage icon = disc(QColor(40, 170, 60), [](QPainter &p) {
         QPainterPath tick;
         tick.moveTo(70, 132);
         tick.lineTo(112, 176);
         tick.lineTo(190, 86);
         p.drawPath(tick);
     });
+    return QPixmap::fromImage(icon);
 }
 
 QPixmap noIcon()
 {
-    return disc(QColor(220, 50, 50), [](QPainter &p) {
+    static const QImage icon = disc(QColor(220, 50, 50), [](QPainter &p) {
         p.drawLine(QPointF(84, 84), QPointF(172, 172));
         p.drawLine(QPointF(172, 84), QPointF(84, 172));
     });
+    return QPixmap::fromImage(icon);
 }
 
 QPixmap lampIcon()

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cerrno>
@@ -169,7 +170,26 @@ QByteArray foldIniName(QByteArrayView name)
     return fold(name);
 }
 
-std::optional<QByteArray> readFileBytes(const QString &path)
+namespace {
+
+FileStamp stampOf(const struct stat &info)
+{
+    return {static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino),
+            static_cast<qint64>(info.st_size), static_cast<qint64>(info.st_mtim.tv_sec),
+            static_cast<qint64>(info.st_mtim.tv_nsec)};
+}
+
+} // namespace
+
+std::optional<FileStamp> fileStamp(const QString &path)
+{
+    struct stat info {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return stampOf(info);
+}
+
+std::optional<QByteArray> readFileBytes(const QString &path, FileStamp *stamp)
 {
     if (path.isEmpty())
         return std::nullopt;
@@ -183,6 +203,8 @@ std::optional<QByteArray> readFileBytes(const QString &path)
     std::optional<QByteArray> result;
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kIniMaxFileBytes) {
+        if (stamp)
+            *stamp = stampOf(info);
         // Read to the end rather than trust the size: the file may change meanwhile.
         QByteArray bytes(static_cast<qsizetype>(info.st_size) + 1, Qt::Uninitialized);
         qsizetype used = 0;
@@ -255,8 +277,45 @@ IniIndex IniIndex::parse(QByteArrayView content)
     return index;
 }
 
+namespace {
+
+// A name asked for, trimmed of spaces and folded, written into buffer when it
+// is plain ASCII (as every name the program asks for is); false otherwise.
+// Spares the allocations of the general path on the hot path of window
+// localisation.
+template <qsizetype N>
+bool foldedAsciiName(QStringView name, QVarLengthArray<char, N> &buffer)
+{
+    while (!name.isEmpty() && name.front() == u' ')
+        name = name.sliced(1);
+    while (!name.isEmpty() && name.back() == u' ')
+        name.chop(1);
+    if (name.isEmpty())
+        return false;
+    buffer.resize(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (c == 0 || c >= 0x80)
+            return false;
+        buffer[i] = asciiLower(char(c));
+    }
+    return true;
+}
+
+} // namespace
+
 QString IniIndex::value(QStringView section, QStringView key) const
 {
+    QVarLengthArray<char, 64> sectionBytes;
+    QVarLengthArray<char, 64> keyBytes;
+    if (foldedAsciiName(section, sectionBytes) && foldedAsciiName(key, keyBytes)) {
+        // Views of the buffers: no copy is made for the look-up.
+        const auto keys =
+            m_sections.constFind(QByteArray::fromRawData(sectionBytes.constData(), sectionBytes.size()));
+        if (keys == m_sections.cend())
+            return {};
+        return keys->value(QByteArray::fromRawData(keyBytes.constData(), keyBytes.size()));
+    }
     const std::optional<QByteArray> sec = askedName(section);
     const std::optional<QByteArray> k = askedName(key);
     if (!sec || !k)
@@ -265,6 +324,11 @@ QString IniIndex::value(QStringView section, QStringView key) const
     if (keys == m_sections.cend())
         return {};
     return keys->value(fold(*k));
+}
+
+bool IniIndex::isEmpty() const
+{
+    return std::all_of(m_sections.cbegin(), m_sections.cend(), [](const auto &keys) { return keys.isEmpty(); });
 }
 
 QString iniRead(const QString &file, const QString &section, const QString &key)

@@ -21,10 +21,27 @@ inline constexpr qsizetype kIniMaxFileBytes = 64 * 1024 * 1024;
 // The longest value a read returns (the classic 512-character buffer).
 inline constexpr qsizetype kIniMaxValueChars = 511;
 
+// What tells one state of a file on disk from another without reading it:
+// a rewrite in place changes the size or the modification time, a
+// replacement by rename changes the inode.
+struct FileStamp {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 modifiedSeconds = 0;
+    qint64 modifiedNanoseconds = 0;
+    friend bool operator==(const FileStamp &, const FileStamp &) = default;
+};
+
+// The stamp of a regular file; nullopt when the path is missing or is not a
+// regular file.
+std::optional<FileStamp> fileStamp(const QString &path);
+
 // The whole content of a regular file, read through one open. nullopt when
 // the path is missing, is not a regular file (a folder, a pipe, a device),
-// cannot be read, or holds more than kIniMaxFileBytes.
-std::optional<QByteArray> readFileBytes(const QString &path);
+// cannot be read, or holds more than kIniMaxFileBytes. stamp, when given,
+// receives the stamp of the file that was read.
+std::optional<QByteArray> readFileBytes(const QString &path, FileStamp *stamp = nullptr);
 
 // One line of INI content as the reader sees it.
 struct IniLine {
@@ -52,6 +69,8 @@ class IniIndex {
 public:
     static IniIndex parse(QByteArrayView content);
     QString value(QStringView section, QStringView key) const;
+    // Whether no section holds a readable key.
+    bool isEmpty() const;
 
 private:
     // Names folded to ASCII lower case; only first sections and first keys.

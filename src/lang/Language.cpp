@@ -4,6 +4,7 @@
 #include "lang/IniFile.h"
 #include "platform/ProgramState.h"
 
+#include <QDateTime>
 #include <QHash>
 
 #include <algorithm>
@@ -16,6 +17,7 @@ constexpr qsizetype kLineScanFromBytes = 64001;
 const QString kSettingsFile = QStringLiteral("LangSetting.ini");
 const QString kSettingsSection = QStringLiteral("Language");
 const QString kSettingsKey = QStringLiteral("CurrentLanguage");
+const QString kFallbackLanguage = QStringLiteral("Italiano");
 
 QString lineScan(QByteArrayView content, QStringView key)
 {
@@ -46,40 +48,86 @@ QString lineScan(QByteArrayView content, QStringView key)
     return {};
 }
 
-// Window localisation reads one file a few hundred times in a row. The file
-// is still read whole on every lookup, so every change on disk is seen; only
-// the parse is reused, and only for the very same bytes. The program has one
+// Window localisation reads one file a few hundred times in a row. A file is
+// parsed once and the parse reused while its stamp on disk stays the same.
+// A file written in the last moments may change again within the coarse tick
+// of file times without changing its stamp, so its bytes are read and
+// compared at each lookup until its time stamp is old enough to trust. Every
+// change on disk is thus seen at the next lookup. The program has one
 // thread, so the cache needs no lock.
 struct ParsedFile {
+    FileStamp stamp;
+    bool recent = false;   // written too lately for its stamp to tell a change
+    bool lineScan = false;
     QByteArray bytes;
-    IniIndex index;
+    IniIndex index;        // for the INI rules only
 };
 
-const IniIndex &indexFor(const QString &file, const QByteArray &bytes)
+// Coarser than the time stamps of every file system the program may sit on.
+constexpr qint64 kTrustStampAfterSeconds = 2;
+
+bool writtenRecently(const FileStamp &stamp)
+{
+    return QDateTime::currentSecsSinceEpoch() - stamp.modifiedSeconds <= kTrustStampAfterSeconds;
+}
+
+// The parse of file as it stands on disk; null when it cannot be read.
+const ParsedFile *parsed(const QString &file)
 {
     static QHash<QString, ParsedFile> cache;
     constexpr qsizetype kMaxFiles = 8;
-    auto it = cache.find(file);
-    if (it == cache.end()) {
-        if (cache.size() >= kMaxFiles)
-            cache.clear();
-        it = cache.insert(file, {bytes, IniIndex::parse(bytes)});
-    } else if (it->bytes != bytes) {
-        *it = {bytes, IniIndex::parse(bytes)};
+    const std::optional<FileStamp> stamp = fileStamp(file);
+    const auto it = cache.find(file);
+    if (stamp && it != cache.end() && it->stamp == *stamp && !it->recent)
+        return &*it;
+
+    FileStamp readStamp;
+    std::optional<QByteArray> bytes = stamp ? readFileBytes(file, &readStamp) : std::nullopt;
+    if (!bytes) {
+        cache.remove(file);
+        return nullptr;
     }
-    return it->index;
+    if (it != cache.end() && it->bytes == *bytes) {
+        it->stamp = readStamp;
+        it->recent = writtenRecently(readStamp);
+        return &*it;
+    }
+    ParsedFile p;
+    p.stamp = readStamp;
+    p.recent = writtenRecently(readStamp);
+    p.lineScan = bytes->size() >= kLineScanFromBytes;
+    if (!p.lineScan)
+        p.index = IniIndex::parse(*bytes);
+    p.bytes = std::move(*bytes);
+    if (cache.size() >= kMaxFiles && it == cache.end())
+        cache.clear();
+    return &*cache.insert(file, std::move(p));
+}
+
+// Whether file can serve as a language: readable and holding at least one
+// key where the program would look for it.
+bool usableLanguage(const QString &file)
+{
+    const ParsedFile *p = parsed(file);
+    return p && (p->lineScan ? !p->bytes.isEmpty() : !p->index.isEmpty());
+}
+
+QString namedLanguageFile()
+{
+    const QString &name = state().currentLanguageName;
+    if (name.contains(u'/') || name.contains(u'\\') || name.contains(QChar(0)))
+        return {};
+    return programFile(name + QStringLiteral(".lng"));
 }
 
 } // namespace
 
 QString MLSReadIni(const QString &file, const QString &section, const QString &key)
 {
-    const std::optional<QByteArray> bytes = readFileBytes(file);
-    if (!bytes)
+    const ParsedFile *p = parsed(file);
+    if (!p)
         return {};
-    if (bytes->size() >= kLineScanFromBytes)
-        return lineScan(*bytes, key);
-    return indexFor(file, *bytes).value(section, key);
+    return p->lineScan ? lineScan(p->bytes, key) : p->index.value(section, key);
 }
 
 int MLSWriteIni(const QString &file, const QString &section, const QString &key,
@@ -98,10 +146,13 @@ QString MLSGetString(const QString &id)
 
 QString languageFile()
 {
-    const QString &name = state().currentLanguageName;
-    if (name.contains(u'/') || name.contains(u'\\') || name.contains(QChar(0)))
-        return {};
-    return programFile(name + QStringLiteral(".lng"));
+    const QString named = namedLanguageFile();
+    if (usableLanguage(named))
+        return named;
+    // A setting that names no readable language must not leave every title
+    // and message box empty: the shipped first language stands in.
+    const QString fallback = programFile(kFallbackLanguage + QStringLiteral(".lng"));
+    return usableLanguage(fallback) ? fallback : named;
 }
 
 QString readLanguageSetting()
@@ -114,8 +165,16 @@ void writeLanguageSetting(const QString &name)
     MLSWriteIni(programFile(kSettingsFile), kSettingsSection, kSettingsKey, name);
 }
 
-QString messageBoxButton(MessageAnswer button)
+ButtonWords messageBoxWords()
 {
-    const char *key = button == MessageAnswer::Yes ? "Yes" : button == MessageAnswer::No ? "No" : "OK";
-    return MLSReadIni(languageFile(), QStringLiteral("MsgBox"), QLatin1String(key));
+    const QString file = languageFile();
+    const QString section = QStringLiteral("MsgBox");
+    return {MLSReadIni(file, section, QStringLiteral("Yes")), MLSReadIni(file, section, QStringLiteral("No")),
+            MLSReadIni(file, section, QStringLiteral("OK"))};
+}
+
+MessageAnswer showMessage(QWidget *parent, const QString &text, const QString &title, MessageButtons buttons,
+                          MessageIcon icon)
+{
+    return state().platform.dialogs->message(parent, text, title, buttons, icon, messageBoxWords());
 }

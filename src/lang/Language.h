@@ -22,15 +22,22 @@ int MLSWriteIni(const QString &file, const QString &section, const QString &key,
 // language name from LangSetting.ini first when it is empty.
 QString MLSGetString(const QString &id);
 
-// The file of the cached language name in the program folder, as it stands
-// (the name is not loaded here). Empty when the name holds a path separator,
-// since a language is a file of the program folder itself.
+// The file of the current language in the program folder: the file of the
+// cached language name as it stands (the name is not loaded here), or
+// Italiano.lng when that file is missing, unreadable or holds no key (also
+// when the name holds a path separator, since a language is a file of the
+// program folder itself). The named file when neither is readable.
 QString languageFile();
 
 // CurrentLanguage of LangSetting.ini in the program folder.
 QString readLanguageSetting();
 void writeLanguageSetting(const QString &name);
 
-// The word on a message-box button in the current language (section MsgBox,
-// keys Yes, No and OK); empty when the language file has none.
-QString messageBoxButton(MessageAnswer button);
+// The words on message-box buttons in the current language (section
+// MsgBox, keys Yes, No and OK); an empty word leaves the toolkit's own.
+ButtonWords messageBoxWords();
+
+// A message box whose button words come from the current language, the
+// same file as the text the caller looked up.
+MessageAnswer showMessage(QWidget *parent, const QString &text, const QString &title, MessageButtons buttons,
+                          MessageIcon icon);

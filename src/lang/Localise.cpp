@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
@@ -58,6 +59,11 @@ void setToolTipOf(QObject *control, const QString &tip)
 // translated. Input from the window system stays queued through
 // ExcludeUserInputEvents; input that was posted to the application queue is
 // caught here and posted again, in its order, when the walk ends.
+//
+// Running the event loop costs far more than translating one control, so
+// between controls it runs after the first one, then only once a few
+// milliseconds have passed: the screen keeps painting through a long walk,
+// and a short one is not slowed.
 class InputHold final : public QObject {
 public:
     ~InputHold() override
@@ -70,12 +76,14 @@ public:
 
     void letPendingEventsRun()
     {
+        constexpr qint64 kEventsEveryMs = 4;
         QCoreApplication *app = QCoreApplication::instance();
-        if (!app)
+        if (!app || (sinceEventsRan_.isValid() && sinceEventsRan_.elapsed() < kEventsEveryMs))
             return;
         app->installEventFilter(this);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         app->removeEventFilter(this);
+        sinceEventsRan_.start();
     }
 
 protected:
@@ -92,6 +100,7 @@ protected:
 
 private:
     std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> held_;
+    QElapsedTimer sinceEventsRan_;
 };
 
 } // namespace

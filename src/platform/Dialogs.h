@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 
 class QWidget;
 
@@ -9,24 +8,25 @@ enum class MessageButtons { Ok, YesNo };
 enum class MessageIcon { None, Information, Question, Error };
 enum class MessageAnswer { Ok, Yes, No };
 
-// Modal message boxes. An empty title means the application's default title.
+// The words on a box's buttons, in the language of its text; an empty word
+// leaves the toolkit's own.
+struct ButtonWords {
+    QString yes;
+    QString no;
+    QString ok;
+};
+
+// Modal message boxes, centred on the screen. An empty title means the
+// application's default title.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
     virtual MessageAnswer message(QWidget *parent, const QString &text, const QString &title,
-                                  MessageButtons buttons, MessageIcon icon) = 0;
+                                  MessageButtons buttons, MessageIcon icon, const ButtonWords &words) = 0;
 };
 
 class SystemDialogs final : public Dialogs {
 public:
-    // The words on the buttons, in the child's language; an empty word
-    // leaves the toolkit's own.
-    using ButtonCaption = std::function<QString(MessageAnswer button)>;
-    explicit SystemDialogs(ButtonCaption caption = {}) : caption_(std::move(caption)) {}
-
     MessageAnswer message(QWidget *parent, const QString &text, const QString &title,
-                          MessageButtons buttons, MessageIcon icon) override;
-
-private:
-    ButtonCaption caption_;
+                          MessageButtons buttons, MessageIcon icon, const ButtonWords &words) override;
 };

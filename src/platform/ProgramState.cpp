@@ -36,7 +36,7 @@ QString programFile(const QString &relativePath)
     return QDir(state().platform.programFolder).filePath(relativePath);
 }
 
-Platform systemPlatform(SystemDialogs::ButtonCaption buttonCaption)
+Platform systemPlatform()
 {
     QString lockFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (lockFolder.isEmpty())
@@ -45,7 +45,7 @@ Platform systemPlatform(SystemDialogs::ButtonCaption buttonCaption)
     Platform p;
     p.random = std::make_unique<ClockRandom>();
     p.sound = std::make_unique<SystemSoundOutput>();
-    p.dialogs = std::make_unique<SystemDialogs>(std::move(buttonCaption));
+    p.dialogs = std::make_unique<SystemDialogs>();
     p.screen = std::make_unique<SystemScreen>();
     p.instanceGuard = std::make_unique<LockFileGuard>(QDir(lockFolder).filePath(QStringLiteral("quadrivel.lock")));
     p.programFolder = QCoreApplication::applicationDirPath();

@@ -25,9 +25,8 @@ struct Platform {
     std::function<void()> endProgram;    // closes every window and exits at once
 };
 
-// Builds the real services for a run of the program; buttonCaption names the
-// buttons of message boxes.
-Platform systemPlatform(SystemDialogs::ButtonCaption buttonCaption);
+// Builds the real services for a run of the program.
+Platform systemPlatform();
 
 // Makes a window by its name ("FormMenu", "FormEserci", ...); null when the
 // window is listed but not built yet.
@@ -47,6 +46,7 @@ public:
     qint16 contaErrati = 0;
     bool suoniAttivati = true;
     QString messaggioUscita;
+    ButtonWords paroleUscita;   // the exit question's button words, read with it
     QString currentLanguageName;
     std::shared_ptr<clsResize> resizer;
     std::map<QString, WindowFactory> windows;

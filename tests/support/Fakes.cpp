@@ -25,9 +25,9 @@ void ScriptedRnd::draw(int n, int k)
 }
 
 MessageAnswer RecordingDialogs::message(QWidget *, const QString &text, const QString &title, MessageButtons buttons,
-                                        MessageIcon icon)
+                                        MessageIcon icon, const ButtonWords &words)
 {
-    shown.push_back({text, title, buttons, icon});
+    shown.push_back({text, title, buttons, icon, words});
     if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
     if (answers.empty())

@@ -36,6 +36,7 @@ struct ShownMessage {
     QString title;
     MessageButtons buttons;
     MessageIcon icon;
+    ButtonWords words;
 };
 
 // Records message boxes and answers them from a script (Ok for an OK box;
@@ -43,7 +44,7 @@ struct ShownMessage {
 class RecordingDialogs final : public Dialogs {
 public:
     MessageAnswer message(QWidget *parent, const QString &text, const QString &title, MessageButtons buttons,
-                          MessageIcon icon) override;
+                          MessageIcon icon, const ButtonWords &words) override;
     std::vector<ShownMessage> shown;
     std::deque<MessageAnswer> answers;
 };

@@ -55,11 +55,6 @@ Form1::Form1() : ExerciseForm(QStringLiteral("Form1"), QStringLiteral("FormMenuG
         const int top = k <= 5 ? kFirstBoxRow : kSecondBoxRow;
         Text1[k] = addAnswerBox(QStringLiteral("Text1"), k,
                                 QRect(kPictureLeft + column * kBoxPitch, top, kBoxWidth, kBoxHeight), 3, boxFont);
-        // The answered boxes are disabled, yet the sequence they hold is
-        // what the child reads back.
-        QPalette p = Text1[k]->palette();
-        p.setColor(QPalette::Disabled, QPalette::Text, QColor(25, 35, 90));
-        Text1[k]->setPalette(p);
     }
 
     Label3 = add(new QLabel(QStringLiteral("Label3")), QStringLiteral("Label3"), 8520, 3120, 2400, 1680);

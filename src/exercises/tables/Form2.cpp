@@ -41,9 +41,6 @@ Form2::Form2() : ExerciseForm(QStringLiteral("Form2"), QStringLiteral("FormMenuN
                                      layoutFont(QStringLiteral("Arial"), 15.75), Picture1);
     QPalette p = modello->palette();
     p.setColor(QPalette::Base, kIntestazione);
-    // Headers and filled cells are disabled yet must read as clearly as the
-    // cell being typed in.
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(25, 35, 90));
     modello->setPalette(p);
     modello->setEnabled(false);
     Text1[0] = modello;

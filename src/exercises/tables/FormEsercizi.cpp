@@ -2,11 +2,13 @@
 
 #include "feedback/Feedback.h"
 #include "frame/Icons.h"
+#include "frame/PaintCache.h"
 #include "platform/ProgramState.h"
 
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QStaticText>
 #include <algorithm>
 
 namespace {
@@ -34,21 +36,36 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
         const bool marked = isDown() || underMouse() || hasFocus();
-        const qreal pen = marked ? 3 : 2;
-        p.setPen(QPen(marked ? QColor(0x1f, 0x3f, 0xbf) : QColor(0x5a, 0x5a, 0x7a), pen));
-        p.setBrush(fill_);
-        p.drawRoundedRect(QRectF(rect()).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2), 10, 10);
+        const QColor fill = fill_;
+        drawCached(p, rect(), QStringLiteral("board-") + QString::number(fill.rgba(), 16) + (marked ? QStringLiteral("-marked") : QString()),
+                   [fill, marked](QPainter &face, const QRectF &area) {
+                       const qreal pen = marked ? 3 : 2;
+                       face.setPen(QPen(marked ? QColor(0x1f, 0x3f, 0xbf) : QColor(0x5a, 0x5a, 0x7a), pen));
+                       face.setBrush(fill);
+                       face.drawRoundedRect(area.adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2), 10, 10);
+                   },
+                   palette().color(QPalette::Window));
         // The green button of the right answer is disabled; its digits stay
         // as readable as the others.
         p.setPen(QColor(0x1c, 0x1c, 0x3c));
         p.setFont(font());
-        p.drawText(rect().translated(0, isDown() ? 2 : 0), Qt::AlignCenter, text());
+        // The number is laid out once and redrawn from its layout.
+        if (number_.text() != text() || numberFont_ != font()) {
+            number_.setText(text());
+            number_.setTextFormat(Qt::PlainText);
+            number_.prepare(QTransform(), font());
+            numberFont_ = font();
+        }
+        const QSizeF size = number_.size();
+        p.drawStaticText(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2 + (isDown() ? 2 : 0)),
+                         number_);
     }
 
 private:
     QColor fill_;
+    QStaticText number_;
+    QFont numberFont_;
 };
 
 } // namespace

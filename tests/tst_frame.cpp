@@ -1,0 +1,174 @@
+#include "Fakes.h"
+#include "exercises/tables/Form1.h"
+#include "exercises/tables/FormEserci.h"
+#include "frame/DigitBox.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+#include <cmath>
+
+// What every window inherits from the frame: Enter on a focused button, and
+// answers that stay readable once disabled.
+class TestFrame : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { program_ = std::make_unique<TestProgram>(); }
+    void cleanup() { program_.reset(); }
+
+    void enterOnAvantiInEserci_data();
+    void enterOnAvantiInEserci();
+    void enterOnAvantiInForm1();
+    void enterOnMenuButton();
+    void disabledAnswersStayReadable();
+
+private:
+    std::unique_ptr<TestProgram> program_;
+};
+
+namespace {
+
+// One keystroke as the window system delivers it: the press to the widget
+// that has the focus, the release to the one that has it after the press,
+// and as many auto-repeats in between as asked for.
+void keystroke(FormBase *window, Qt::Key key, int repeats = 0)
+{
+    const Qt::KeyboardModifiers modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, key == Qt::Key_Enter || key == Qt::Key_Return
+                                                          ? QStringLiteral("\r")
+                                                          : QString(QChar(u'0' + (key - Qt::Key_0))));
+    QApplication::sendEvent(window->focusWidget(), &press);
+    for (int i = 0; i < repeats; ++i) {
+        QKeyEvent up(QEvent::KeyRelease, key, modifiers, press.text(), true);
+        QApplication::sendEvent(window->focusWidget(), &up);
+        QKeyEvent down(QEvent::KeyPress, key, modifiers, press.text(), true);
+        QApplication::sendEvent(window->focusWidget(), &down);
+    }
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, press.text());
+    QApplication::sendEvent(window->focusWidget(), &release);
+}
+
+void typeAnswer(FormBase *window, int number)
+{
+    for (const QChar c : QString::number(number))
+        keystroke(window, Qt::Key(Qt::Key_0 + c.digitValue()));
+    keystroke(window, Qt::Key_Return);
+}
+
+QPushButton *avanti(FormBase *w)
+{
+    return qobject_cast<QPushButton *>(w->control(QStringLiteral("BottoneAvanti")));
+}
+
+double luminance(const QColor &c)
+{
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+void TestFrame::enterOnAvantiInEserci_data()
+{
+    QTest::addColumn<Qt::Key>("enter");
+    QTest::addColumn<int>("repeats");
+    QTest::newRow("Return") << Qt::Key_Return << 0;
+    QTest::newRow("keypad Enter") << Qt::Key_Enter << 0;
+    QTest::newRow("Return held down") << Qt::Key_Return << 5;
+}
+
+void TestFrame::enterOnAvantiInEserci()
+{
+    QFETCH(Qt::Key, enter);
+    QFETCH(int, repeats);
+    program_->rnd->draw(0, 18);
+    program_->rnd->draw(7, 11);
+    program_->rnd->draw(6, 11);
+    auto *w = static_cast<FormEserci *>(openWindow(QStringLiteral("FormEserci")));
+    QCOMPARE(w->focusWidget(), w->Text1);
+
+    program_->rnd->draw(0, 4);   // the yes sound
+    typeAnswer(w, 42);
+    // The keystroke that judged the answer moved the focus and nothing else.
+    QCOMPARE(state().contaEsatti, 1);
+    QCOMPARE(w->focusWidget(), avanti(w));
+    QCOMPARE(w->EtichettaNumero[0]->text(), QStringLiteral(" 7 x  6 = "));
+    QCOMPARE(program_->rnd->unscripted, 0);
+
+    program_->rnd->draw(1, 18);
+    program_->rnd->draw(3, 11);
+    program_->rnd->draw(4, 11);
+    keystroke(w, enter, repeats);
+    QCOMPARE(w->EtichettaNumero[0]->text(), QStringLiteral(" 3 x  4 = "));
+    QCOMPARE(w->focusWidget(), w->Text1);
+    QVERIFY(!avanti(w)->isEnabled());
+    QVERIFY(!avanti(w)->isDown());
+    QCOMPARE(program_->rnd->remaining(), 0u);
+    QCOMPARE(program_->rnd->unscripted, 0);
+    QCOMPARE(state().contaErrati, 0);
+}
+
+void TestFrame::enterOnAvantiInForm1()
+{
+    program_->rnd->draw(1, 10);   // counting by 2
+    auto *w = static_cast<Form1 *>(openWindow(QStringLiteral("Form1")));
+    for (int k = 1; k <= 10; ++k) {
+        if (k == 10)
+            program_->rnd->draw(0, 4);
+        typeAnswer(w, 2 * k);
+    }
+    QCOMPARE(state().contaEsatti, 10);
+    QCOMPARE(w->focusWidget(), avanti(w));
+    QCOMPARE(w->Label3->text(), QStringLiteral("2"));
+
+    program_->rnd->draw(4, 10);   // then by 5
+    keystroke(w, Qt::Key_Return);
+    QCOMPARE(w->Label3->text(), QStringLiteral("5"));
+    QCOMPARE(w->focusWidget(), w->Text1[1]);
+    QCOMPARE(program_->rnd->unscripted, 0);
+    typeAnswer(w, 5);
+    QCOMPARE(state().contaEsatti, 11);
+}
+
+void TestFrame::enterOnMenuButton()
+{
+    // A menu starts with the focus on its first button.
+    FormBase *menu = openWindow(QStringLiteral("FormMenu"));
+    QCOMPARE(menu->focusWidget(), menu->control(QStringLiteral("Command2")));
+    QPointer<FormBase> guard(menu);
+    keystroke(menu, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!guard);
+    QCOMPARE(openWindowNames(), QStringList{QStringLiteral("FormMenuGrafici")});
+}
+
+void TestFrame::disabledAnswersStayReadable()
+{
+    int boxes = 0;
+    for (const auto &[name, factory] : state().windows) {
+        if (!factory)
+            continue;
+        program_->rnd->push(0.5);   // whatever a window draws first
+        FormBase *w = openWindow(name);
+        QVERIFY2(w, qPrintable(name));
+        for (DigitBox *box : w->findChildren<DigitBox *>()) {
+            const QPalette &p = box->palette();
+            const double ratio = contrast(p.color(QPalette::Disabled, QPalette::Text),
+                                          p.color(QPalette::Disabled, QPalette::Base));
+            QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1 %2: %3").arg(name, box->objectName()).arg(ratio)));
+            ++boxes;
+        }
+        closeAllWindows();
+    }
+    QVERIFY(boxes > 0);
+}
+
+QTEST_MAIN(TestFrame)
+#include "tst_frame.moc"
