@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPixmapCache>
+#include <QTextDocument>
 
 namespace {
 
@@ -22,15 +23,21 @@ RoundedLabel::RoundedLabel(const QString &text, int radius, QWidget *parent) : Q
 void RoundedLabel::paintEvent(QPaintEvent *event)
 {
     // A row of equal labels shares one drawn card: antialiased outlines are
-    // the dearest thing these windows paint.
+    // the dearest thing these windows paint. The card's corners take the
+    // window's colour, so it is copied rather than blended.
     const qreal ratio = devicePixelRatioF();
-    const QString key =
-        QStringLiteral("RoundedLabel %1x%2 r%3 @%4").arg(width()).arg(height()).arg(radius_).arg(ratio);
+    const QColor behind = palette().color(QPalette::Window);
+    const QString key = QStringLiteral("RoundedLabel %1x%2 r%3 @%4 %5")
+                            .arg(width())
+                            .arg(height())
+                            .arg(radius_)
+                            .arg(ratio)
+                            .arg(behind.rgba());
     QPixmap card;
     if (!QPixmapCache::find(key, &card)) {
         card = QPixmap(size() * ratio);
         card.setDevicePixelRatio(ratio);
-        card.fill(Qt::transparent);
+        card.fill(behind);
         QPainter painter(&card);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(kBorder, kBorderWidth));
@@ -40,6 +47,29 @@ void RoundedLabel::paintEvent(QPaintEvent *event)
         painter.end();
         QPixmapCache::insert(key, card);
     }
-    QPainter(this).drawPixmap(0, 0, card);
-    QLabel::paintEvent(event);
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, card);
+    if (wordWrap() || Qt::mightBeRichText(text())) {
+        painter.end();
+        QLabel::paintEvent(event);
+        return;
+    }
+    // Laid out again only when the text or the font (scaled by the
+    // resizer) has changed.
+    if (line_.text() != text()) {
+        line_.setText(text());
+        line_.setTextFormat(Qt::PlainText);
+    }
+    painter.setFont(font());
+    painter.setPen(palette().color(foregroundRole()));
+    const QRect box = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    const QSizeF size = line_.size();
+    const Qt::Alignment a = alignment();
+    const qreal x = a & Qt::AlignHCenter ? box.x() + (box.width() - size.width()) / 2
+                    : a & Qt::AlignRight ? box.right() + 1 - size.width()
+                                         : box.x();
+    const qreal y = a & Qt::AlignVCenter ? box.y() + (box.height() - size.height()) / 2
+                    : a & Qt::AlignBottom ? box.bottom() + 1 - size.height()
+                                          : box.y();
+    painter.drawStaticText(QPointF(x, y), line_);
 }
