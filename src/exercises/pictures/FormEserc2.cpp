@@ -23,6 +23,8 @@ constexpr int kFirstColumn = 3360;
 constexpr int kColumnPitch = 795;
 constexpr int kColumnWidth = 765;
 
+const QColor kWaitingBox(236, 233, 222);
+
 } // namespace
 
 FormEserc2::FormEserc2()
@@ -40,6 +42,11 @@ FormEserc2::FormEserc2()
         TestoInserito[i] = addAnswerBox(QStringLiteral("TestoInserito"), i,
                                         QRect(left, kBoxRow, kColumnWidth, kRowHeight), 3, boxFont);
         TestoInserito[i]->setAlignment(Qt::AlignCenter);
+        // Only one box of the row takes an answer at a time: the others wear
+        // a soft tint, so the child sees at once where to write.
+        QPalette p = TestoInserito[i]->palette();
+        p.setColor(QPalette::Disabled, QPalette::Base, kWaitingBox);
+        TestoInserito[i]->setPalette(p);
     }
     addTermFrame(1, 10, QStringLiteral("Command3D2"));
 }

@@ -55,12 +55,14 @@ void RoundedLabel::paintEvent(QPaintEvent *event)
         return;
     }
     // Laid out again only when the text or the font (scaled by the
-    // resizer) has changed.
-    if (line_.text() != text()) {
+    // resizer) has changed; the size below must be that of this layout.
+    if (line_.text() != text() || lineFont_ != font()) {
         line_.setText(text());
         line_.setTextFormat(Qt::PlainText);
+        lineFont_ = font();
+        line_.prepare(QTransform(), lineFont_);
     }
-    painter.setFont(font());
+    painter.setFont(lineFont_);
     painter.setPen(palette().color(foregroundRole()));
     const QRect box = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
     const QSizeF size = line_.size();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QLabel>
 #include <QStaticText>
 
@@ -19,4 +20,5 @@ protected:
 private:
     int radius_;
     QStaticText line_;
+    QFont lineFont_;
 };
