@@ -73,6 +73,9 @@ void FormEserc1::answerEntered(DigitBox *box, double value)
     BottoneAvanti->setFocus();
 }
 
+// The box opens here rather than in NuovoEsercizio: confirming the terms
+// after a right answer shows a new problem with the box still closed, and
+// "avanti" stays the way on.
 void FormEserc1::avantiPressed()
 {
     if (!anyTermTicked())
