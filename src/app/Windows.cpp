@@ -12,9 +12,11 @@
 #include "exercises/column/FormCol1.h"
 #include "exercises/column/FormCol2.h"
 #include "exercises/column/FormCola.h"
-#include "exercises/column/FormColc.h"
 #include "exercises/column/Formcolb.h"
+#include "exercises/column/FormColc.h"
 #include "exercises/column/Formreti.h"
+#include "exercises/pictures/FormEserc1.h"
+#include "exercises/pictures/FormEserc2.h"
 #include "exercises/tables/Form1.h"
 #include "exercises/tables/Form2.h"
 #include "exercises/tables/FormEserci.h"
@@ -32,7 +34,7 @@ std::function<FormBase *()> make()
 
 std::map<QString, std::function<FormBase *()>> programWindows()
 {
-    std::map<QString, std::function<FormBase *()>> windows = {
+    return {
         {QStringLiteral("FormAvvio"), make<FormAvvio>()},
         {QStringLiteral("FormMenu"), make<FormMenu>()},
         {QStringLiteral("FormMenuGrafici"), make<FormMenuGrafici>()},
@@ -55,11 +57,7 @@ std::map<QString, std::function<FormBase *()>> programWindows()
         {QStringLiteral("FormhdauS"), make<FormhdauS>()},
         {QStringLiteral("Formhdau"), make<Formhdau>()},
         {QStringLiteral("Reticoli"), make<Reticoli>()},
+        {QStringLiteral("FormEserc1"), make<FormEserc1>()},
+        {QStringLiteral("FormEserc2"), make<FormEserc2>()},
     };
-    static const char *const notBuiltYet[] = {
-        "FormEserc1", "FormEserc2",
-    };
-    for (const char *name : notBuiltYet)
-        windows.emplace(QString::fromLatin1(name), nullptr);
-    return windows;
 }

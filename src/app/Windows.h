@@ -6,6 +6,6 @@
 
 class FormBase;
 
-// Every window of the program by name. Windows that are not built yet are
-// listed with an empty constructor, so the menus can show them disabled.
+// Every window of the program by name. A window listed with an empty
+// constructor would be shown disabled by the menus.
 std::map<QString, std::function<FormBase *()>> programWindows();

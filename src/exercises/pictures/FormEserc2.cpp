@@ -1,0 +1,109 @@
+#include "exercises/pictures/FormEserc2.h"
+
+#include "exercises/pictures/RoundedLabel.h"
+#include "feedback/Feedback.h"
+#include "frame/DigitBox.h"
+#include "platform/ProgramState.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// Layout in twips: the picture top left with the problem's text beside it;
+// below them the row of counts and the row of answers, each after its word.
+constexpr QRect kPicture{480, 360, 6000, 4500};
+constexpr QRect kText{6840, 360, 5040, 4500};
+constexpr int kCountRow = 5400;
+constexpr int kBoxRow = 6600;
+constexpr int kRowHeight = 1080;
+constexpr int kWordLeft = 480;
+constexpr int kWordWidth = 2820;
+constexpr int kFirstColumn = 3360;
+constexpr int kColumnPitch = 795;
+constexpr int kColumnWidth = 765;
+
+const QColor kWaitingBox(236, 233, 222);
+
+} // namespace
+
+FormEserc2::FormEserc2()
+    : PictureProblemForm(QStringLiteral("FormEserc2"), kPicture, QRect(kWordLeft, kCountRow, kWordWidth, kRowHeight),
+                         QRect(kWordLeft, kBoxRow, kWordWidth, kRowHeight), kText)
+{
+    const QFont countFont = layoutFont(QStringLiteral("Arial"), 22);
+    const QFont boxFont = layoutFont(QStringLiteral("Arial"), 20);
+    for (int i = 0; i < kCaselle; ++i) {
+        const int left = kFirstColumn + i * kColumnPitch;
+        Label3[i] = add(new RoundedLabel(i == 0 ? QStringLiteral(" 0") : QString::number(i), 8),
+                        QStringLiteral("Label3"), left, kCountRow, kColumnWidth, kRowHeight, i);
+        Label3[i]->setFont(countFont);
+        Label3[i]->setAlignment(Qt::AlignCenter);
+        TestoInserito[i] = addAnswerBox(QStringLiteral("TestoInserito"), i,
+                                        QRect(left, kBoxRow, kColumnWidth, kRowHeight), 3, boxFont);
+        TestoInserito[i]->setAlignment(Qt::AlignCenter);
+        // Only one box of the row takes an answer at a time: the others wear
+        // a soft tint, so the child sees at once where to write.
+        QPalette p = TestoInserito[i]->palette();
+        p.setColor(QPalette::Disabled, QPalette::Base, kWaitingBox);
+        TestoInserito[i]->setPalette(p);
+    }
+    addTermFrame(1, 10, QStringLiteral("Command3D2"));
+}
+
+double FormEserc2::letturaCasella(int i, const QString &text)
+{
+    const QString t = text.trimmed();
+    return leadingNumber(i < kCaselle - 1 ? t.right(2) : t);
+}
+
+void FormEserc2::afterLoad()
+{
+    // Each box is read out as its column: "3" subjects, then the tooltip.
+    for (int i = 0; i < kCaselle; ++i) {
+        TestoInserito[i]->setAccessibleName(Label3[i]->text().trimmed());
+        TestoInserito[i]->setAccessibleDescription(TestoInserito[i]->toolTip());
+    }
+}
+
+void FormEserc2::afterActivate()
+{
+    EtichettaErrati->setText(signSpaced(state().contaErrati));
+    NuovoEsercizio();
+}
+
+void FormEserc2::NuovoEsercizio()
+{
+    setBackground(ColoreCasuale());
+    for (DigitBox *box : TestoInserito)
+        box->clear();
+    numeroOggetti_ = ridisegnaFinoATermine(randomBelow(10) + 1);
+    ScegliProblema(numeroOggetti_);
+    for (int i = 1; i < kCaselle; ++i)
+        TestoInserito[i]->setEnabled(false);
+    TestoInserito[0]->setEnabled(true);
+    TestoInserito[0]->setFocus();
+}
+
+void FormEserc2::answerEntered(DigitBox *box, double)
+{
+    const int i = box->property("index").toInt();
+    if (letturaCasella(i, box->text()) != i * numeroOggetti_) {
+        SegnaErrato();
+        box->setFocus();
+        return;
+    }
+    if (i < kCaselle - 1) {
+        ComandoIconaSi->show();
+        ComandoIconaNo->hide();
+        TestoInserito[i + 1]->setEnabled(true);
+        TestoInserito[i + 1]->setFocus();
+        box->setEnabled(false);
+        return;
+    }
+    SegnaEsatto();
+    SuonoSi();
+    BottoneAvanti->setEnabled(true);
+    box->setEnabled(false);
+    BottoneAvanti->setFocus();
+}
