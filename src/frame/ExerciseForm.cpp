@@ -146,6 +146,21 @@ void ExerciseForm::ConfermaTermini()
 
 void ExerciseForm::answerEntered(DigitBox *, double) {}
 
+bool ExerciseForm::checkSingleAnswer(DigitBox *box, double value, double expected)
+{
+    if (value != expected) {
+        SegnaErrato();
+        box->setFocus();
+        return false;
+    }
+    SegnaEsatto();
+    SuonoSi();
+    BottoneAvanti->setEnabled(true);
+    box->setEnabled(false);
+    BottoneAvanti->setFocus();
+    return true;
+}
+
 void ExerciseForm::avantiPressed()
 {
     NuovoEsercizio();

@@ -45,6 +45,12 @@ protected:
     // "avanti" pressed. By default: a new exercise, then "avanti" disabled.
     virtual void avantiPressed();
 
+    // The check of an exercise that is one answer in one box. A wrong answer
+    // is counted and the box keeps the focus for the child to correct it; a
+    // right one is counted and greeted, the box is closed and "avanti" takes
+    // the focus, so Enter moves on. Returns whether the answer was right.
+    bool checkSingleAnswer(DigitBox *box, double value, double expected);
+
     // An answer box (SoloCifre), placed in twips inside parent (the window's
     // area when null).
     DigitBox *addAnswerBox(const QString &name, int index, QRect twips, int maxLength,

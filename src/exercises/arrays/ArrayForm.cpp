@@ -264,17 +264,8 @@ void ArrayForm::afterActivate()
 
 void ArrayForm::answerEntered(DigitBox *box, double value)
 {
-    if (value != prodotto()) {
-        SegnaErrato();
-        box->setFocus();
-        return;
-    }
-    SegnaEsatto();
-    SuonoSi();
-    BottoneAvanti->setEnabled(true);
-    Text1->setEnabled(false);
-    Command3D1->setEnabled(false);
-    BottoneAvanti->setFocus();
+    if (checkSingleAnswer(box, value, prodotto()))
+        Command3D1->setEnabled(false);
 }
 
 void ArrayForm::avantiPressed()

@@ -135,16 +135,7 @@ void Reticoli::afterActivate()
 
 void Reticoli::answerEntered(DigitBox *box, double value)
 {
-    if (value != fattori_.primoFattore * fattori_.secondoFattore) {
-        SegnaErrato();
-        box->setFocus();
-        return;
-    }
-    SegnaEsatto();
-    SuonoSi();
-    BottoneAvanti->setEnabled(true);
-    Text1->setEnabled(false);
-    Command3D1->setEnabled(false);
-    BottoneAvanti->setFocus();
+    if (checkSingleAnswer(box, value, fattori_.primoFattore * fattori_.secondoFattore))
+        Command3D1->setEnabled(false);
 }
 

@@ -61,16 +61,7 @@ void FormEserc1::NuovoEsercizio()
 
 void FormEserc1::answerEntered(DigitBox *box, double value)
 {
-    if (value != numeroSoggetti_ * numeroOggetti_) {
-        SegnaErrato();
-        box->setFocus();
-        return;
-    }
-    SegnaEsatto();
-    SuonoSi();
-    BottoneAvanti->setEnabled(true);
-    TestoInserito->setEnabled(false);
-    BottoneAvanti->setFocus();
+    checkSingleAnswer(box, value, numeroSoggetti_ * numeroOggetti_);
 }
 
 // The box opens here rather than in NuovoEsercizio: confirming the terms

@@ -117,13 +117,5 @@ void FormEserci::afterActivate()
 
 void FormEserci::answerEntered(DigitBox *box, double value)
 {
-    if (value != soluzione_) {
-        SegnaErrato();
-        box->setFocus();
-        return;
-    }
-    SegnaEsatto();
-    SuonoSi();
-    BottoneAvanti->setEnabled(true);
-    Text1->setEnabled(false);
+    checkSingleAnswer(box, value, soluzione_);
 }
