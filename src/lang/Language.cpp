@@ -5,6 +5,8 @@
 #include "platform/ProgramState.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
@@ -155,14 +157,37 @@ QString languageFile()
     return usableLanguage(fallback) ? fallback : named;
 }
 
+namespace {
+
+// The user's own LangSetting.ini; empty when the platform gives no folder.
+QString userSettingsFile()
+{
+    const QString &folder = state().platform.configFolder;
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(kSettingsFile);
+}
+
+} // namespace
+
 QString readLanguageSetting()
 {
+    const QString user = userSettingsFile();
+    if (!user.isEmpty() && QFileInfo(user).isFile())
+        return MLSReadIni(user, kSettingsSection, kSettingsKey);
     return MLSReadIni(programFile(kSettingsFile), kSettingsSection, kSettingsKey);
 }
 
-void writeLanguageSetting(const QString &name)
+bool writeLanguageSetting(const QString &name)
 {
-    MLSWriteIni(programFile(kSettingsFile), kSettingsSection, kSettingsKey, name);
+    const QString user = userSettingsFile();
+    const bool userCopy = !user.isEmpty() && QFileInfo(user).isFile();
+    const bool inProgramFolder = MLSWriteIni(programFile(kSettingsFile), kSettingsSection, kSettingsKey, name) != 0;
+    // The user's copy is read first, so once it exists it must follow every
+    // choice, or a choice written only into the program folder would be lost.
+    if (inProgramFolder && !userCopy)
+        return true;
+    if (user.isEmpty() || !QDir().mkpath(QFileInfo(user).path()))
+        return inProgramFolder;
+    return MLSWriteIni(user, kSettingsSection, kSettingsKey, name) != 0 || inProgramFolder;
 }
 
 ButtonWords messageBoxWords()

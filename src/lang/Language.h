@@ -29,9 +29,14 @@ QString MLSGetString(const QString &id);
 // program folder itself). The named file when neither is readable.
 QString languageFile();
 
-// CurrentLanguage of LangSetting.ini in the program folder.
+// CurrentLanguage of LangSetting.ini. The user's own copy in the settings
+// folder ($XDG_CONFIG_HOME/quadrivel) is read first when it exists; else the
+// one in the program folder. A choice is written into the program folder;
+// when that cannot be written (an installation the child may not change),
+// into the user's own copy, which is also kept in step whenever it exists.
+// False when the choice could be written nowhere.
 QString readLanguageSetting();
-void writeLanguageSetting(const QString &name);
+bool writeLanguageSetting(const QString &name);
 
 // The words on message-box buttons in the current language (section
 // MsgBox, keys Yes, No and OK); an empty word leaves the toolkit's own.

@@ -130,6 +130,13 @@ void MLSLocaliseForm(QWidget *window, const std::vector<QObject *> &controls)
         const QString tag = MLSReadIni(file, section, key + QStringLiteral(".Tag"));
         if (!tag.isEmpty())
             control->setProperty("tag", tag);
+        // What a screen reader calls the control; menu items are read by
+        // their captions.
+        if (auto *widget = qobject_cast<QWidget *>(control)) {
+            const QString name = MLSReadIni(file, section, key + QStringLiteral(".AccessibleName"));
+            if (!name.isEmpty())
+                widget->setAccessibleName(name);
+        }
         if (auto *tabs = qobject_cast<QTabWidget *>(control)) {
             const QString tabKey = control->objectName() + QStringLiteral(".TabCaption(");
             for (int i = 0; i < tabs->count(); ++i)
