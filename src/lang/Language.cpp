@@ -132,6 +132,23 @@ QString MLSReadIni(const QString &file, const QString &section, const QString &k
     return p->lineScan ? lineScan(p->bytes, key) : p->index.value(section, key);
 }
 
+SectionReader::SectionReader(const QString &file, const QString &section) : section_(section)
+{
+    if (const ParsedFile *p = parsed(file)) {
+        readable_ = true;
+        lineScan_ = p->lineScan;
+        bytes_ = p->bytes;   // shared, not copied
+        index_ = p->index;
+    }
+}
+
+QString SectionReader::value(QStringView key) const
+{
+    if (!readable_)
+        return {};
+    return lineScan_ ? lineScan(bytes_, key) : index_.value(section_, key);
+}
+
 int MLSWriteIni(const QString &file, const QString &section, const QString &key,
                 const QString &value)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lang/IniFile.h"
 #include "platform/Dialogs.h"
 
 #include <QString>
@@ -13,6 +14,22 @@
 // line anywhere whose first characters are exactly key gives the rest of the
 // line after key and one separator, less its first and last characters.
 QString MLSReadIni(const QString &file, const QString &section, const QString &key);
+
+// The keys of one section of a file, read as MLSReadIni reads them, from the
+// file as it stood when the reader was made: a window's walk reads many keys
+// and looks at the file on disk once.
+class SectionReader {
+public:
+    SectionReader(const QString &file, const QString &section);
+    QString value(QStringView key) const;
+
+private:
+    QString section_;
+    bool readable_ = false;
+    bool lineScan_ = false;
+    QByteArray bytes_;   // the file, for the line scan
+    IniIndex index_;
+};
 
 // Sets one key (iniWrite); nonzero on success.
 int MLSWriteIni(const QString &file, const QString &section, const QString &key,
