@@ -1,6 +1,7 @@
 #include "frame/Accessibility.h"
 
 #include "frame/FormBase.h"
+#include "frame/Icons.h"
 #include "lang/Language.h"
 
 #include <QAccessible>
@@ -19,8 +20,8 @@ public:
 
     QAccessible::Role role() const override
     {
-        // A label without text shows a picture.
-        return label()->text().isEmpty() ? QAccessible::Graphic : QAccessible::StaticText;
+        const bool picture = qobject_cast<const IconLabel *>(label()) || !label()->pixmap().isNull();
+        return picture ? QAccessible::Graphic : QAccessible::StaticText;
     }
 
     QString text(QAccessible::Text t) const override
