@@ -187,9 +187,14 @@ QString userSettingsFile()
 
 QString readLanguageSetting()
 {
+    // A user's copy that names no language (emptied by hand) does not hide
+    // the program folder's.
     const QString user = userSettingsFile();
-    if (!user.isEmpty() && QFileInfo(user).isFile())
-        return MLSReadIni(user, kSettingsSection, kSettingsKey);
+    if (!user.isEmpty() && QFileInfo(user).isFile()) {
+        const QString name = MLSReadIni(user, kSettingsSection, kSettingsKey);
+        if (!name.isEmpty())
+            return name;
+    }
     return MLSReadIni(programFile(kSettingsFile), kSettingsSection, kSettingsKey);
 }
 

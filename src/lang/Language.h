@@ -47,8 +47,8 @@ QString MLSGetString(const QString &id);
 QString languageFile();
 
 // CurrentLanguage of LangSetting.ini. The user's own copy in the settings
-// folder ($XDG_CONFIG_HOME/quadrivel) is read first when it exists; else the
-// one in the program folder. A choice is written into the program folder;
+// folder ($XDG_CONFIG_HOME/quadrivel) is read first when it exists; when it
+// names no language, the one in the program folder. A choice is written into the program folder;
 // when that cannot be written (an installation the child may not change),
 // into the user's own copy, which is also kept in step whenever it exists.
 // False when the choice could be written nowhere.
