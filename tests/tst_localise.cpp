@@ -57,6 +57,8 @@ QString readBack(const FormBase &form, const QString &key, const QString &what)
         return qobject_cast<QTabWidget *>(control)->tabText(what.mid(11).chopped(1).toInt());
     if (what == QLatin1String("Tag"))
         return control->property("tag").toString();
+    if (what == QLatin1String("AccessibleName"))
+        return qobject_cast<QWidget *>(control)->accessibleName();
     if (what == QLatin1String("ToolTipText")) {
         if (auto *action = qobject_cast<QAction *>(control))
             return action->toolTip();
@@ -117,6 +119,8 @@ private Q_SLOTS:
     void noLanguageFile();
     void missingMenuCaptionEmptiesTitle();
     void choosingLanguage();
+    void choiceSurvivesReadOnlyFolder_data();
+    void choiceSurvivesReadOnlyFolder();
 };
 
 void TestLocalise::localiseWindow_data()
@@ -147,6 +151,8 @@ void TestLocalise::localiseWindow_data()
                                << "mnuEsci" << "ToolTipText" << "Leave";
     QTest::newRow("text box has no caption") << QByteArray("Text1.Caption=\"x\"\r\n") << "Text1" << "Caption"
                                              << "12";
+    QTest::newRow("accessible name") << QByteArray("OpPrimo(3).AccessibleName=\"three\"\r\n") << "OpPrimo(3)"
+                                     << "AccessibleName" << "three";
     QTest::newRow("tab caption") << QByteArray("Schede.TabCaption(1)=\"Two\"\r\n") << "Schede" << "TabCaption(1)"
                                  << "Two";
     QTest::newRow("tab caption, no key") << QByteArray() << "Schede" << "TabCaption(0)" << "";
@@ -313,6 +319,57 @@ void TestLocalise::choosingLanguage()
     QCOMPARE(eserci->windowTitle(), QStringLiteral("Tables B"));
     QCOMPARE(captionOf(eserci->control(QStringLiteral("BottoneAvanti"))), QStringLiteral("next B"));
     QCOMPARE(state().messaggioUscita, QStringLiteral("Leave A?"));
+}
+
+void TestLocalise::choiceSurvivesReadOnlyFolder_data()
+{
+    QTest::addColumn<bool>("writable");   // the program folder's LangSetting.ini
+    QTest::addColumn<bool>("userCopy");   // the user's own LangSetting.ini exists before the choice
+    QTest::newRow("writable folder") << true << false;
+    QTest::newRow("read-only folder") << false << false;
+    QTest::newRow("read-only folder, user copy") << false << true;
+    QTest::newRow("writable folder, user copy") << true << true;
+}
+
+void TestLocalise::choiceSurvivesReadOnlyFolder()
+{
+    QFETCH(bool, writable);
+    QFETCH(bool, userCopy);
+    TestProgram program(TestProgram::Assets::None);
+    program.writeFile(QStringLiteral("Alfa.lng"), "[FormMenu]\r\nFormMenu.Caption=\"Menu A\"\r\n");
+    program.writeFile(QStringLiteral("Beta.lng"), "[FormMenu]\r\nFormMenu.Caption=\"Menu B\"\r\n");
+    program.writeFile(QStringLiteral("Italiano.lng"), "[FormMenu]\r\nFormMenu.Caption=\"Menu I\"\r\n");
+    const QString inFolder = QDir(program.folder()).filePath(QStringLiteral("LangSetting.ini"));
+    const QString own = QDir(state().platform.configFolder).filePath(QStringLiteral("LangSetting.ini"));
+    const QByteArray alfa = "[Language]\r\nCurrentLanguage=\"Alfa\"\r\n";
+    // A folder where the file should be: nobody can write it, root included.
+    if (writable)
+        program.writeFile(QStringLiteral("LangSetting.ini"), alfa);
+    else
+        QVERIFY(QDir().mkpath(inFolder));
+    if (userCopy) {
+        QVERIFY(QDir().mkpath(state().platform.configFolder));
+        QFile file(own);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(alfa);
+    }
+
+    FormMenu *menu = openMenu();
+    // Nothing readable names a language: the shipped first one stands in.
+    QCOMPARE(menu->windowTitle(), (writable || userCopy) ? QStringLiteral("Menu A") : QStringLiteral("Menu I"));
+    const int beta = static_cast<int>(itemCaptions(*menu).indexOf(QStringLiteral("Beta")));
+    menu->languageItems().at(static_cast<std::size_t>(beta))->trigger();
+    QCOMPARE(menu->windowTitle(), QStringLiteral("Menu B"));
+
+    // The next start reads the choice where the splash reads it.
+    closeAllWindows();
+    state().currentLanguageName.clear();
+    QVERIFY(openWindow(QStringLiteral("FormAvvio")));
+    QCOMPARE(state().currentLanguageName, QStringLiteral("Beta"));
+    QCOMPARE(QFileInfo(own).isFile(), !writable || userCopy);
+    if (writable)
+        QCOMPARE(MLSReadIni(inFolder, QStringLiteral("Language"), QStringLiteral("CurrentLanguage")),
+                 QStringLiteral("Beta"));
 }
 
 QTEST_MAIN(TestLocalise)

@@ -4,11 +4,15 @@
 #include "platform/ProgramState.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quadrivel"));
+    // The launcher and the icon the desktop shows for the windows.
+    QApplication::setDesktopFileName(QStringLiteral("org.quadrivel.Quadrivel"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quadrivel.Quadrivel")));
 
     installState(std::make_unique<ProgramState>(systemPlatform()));
     state().windows = programWindows();

@@ -2,6 +2,7 @@
 
 #include "feedback/Feedback.h"
 #include "frame/About.h"
+#include "frame/Accessibility.h"
 #include "frame/DigitBox.h"
 #include "frame/Icons.h"
 #include "frame/RoundButton.h"
@@ -65,12 +66,8 @@ ExerciseForm::ExerciseForm(const QString &name, const QString &homeMenu)
     Label1->setStyleSheet(QStringLiteral("color: #1b7a1b"));
     Label2->setStyleSheet(QStringLiteral("color: #b02020"));
 
-    ComandoIconaSi = add(new QLabel, QStringLiteral("ComandoIconaSi"), 13080, 2520, 1200, 1200);
-    ComandoIconaSi->setPixmap(yesIcon());
-    ComandoIconaSi->setScaledContents(true);
-    ComandoIconaNo = add(new QLabel, QStringLiteral("ComandoIconaNo"), 13080, 2520, 1200, 1200);
-    ComandoIconaNo->setPixmap(noIcon());
-    ComandoIconaNo->setScaledContents(true);
+    ComandoIconaSi = add(new IconLabel(IconKind::Yes), QStringLiteral("ComandoIconaSi"), 13080, 2520, 1200, 1200);
+    ComandoIconaNo = add(new IconLabel(IconKind::No), QStringLiteral("ComandoIconaNo"), 13080, 2520, 1200, 1200);
     ComandoIconaNo->hide();
 
     BottoneAvanti = add(new RoundButton(QStringLiteral("avanti")), QStringLiteral("BottoneAvanti"), kColumnLeft,
@@ -93,6 +90,7 @@ void ExerciseForm::SegnaEsatto()
     ComandoIconaNo->hide();
     addOne(state().contaEsatti);
     EtichettaEsatti->setText(signSpaced(state().contaEsatti));
+    announceNameChange(EtichettaEsatti);
 }
 
 void ExerciseForm::SegnaErrato()
@@ -102,6 +100,7 @@ void ExerciseForm::SegnaErrato()
     addOne(state().contaErrati);
     SuonoNo();
     EtichettaErrati->setText(signSpaced(state().contaErrati));
+    announceNameChange(EtichettaErrati);
 }
 
 void ExerciseForm::AzzeraConteggio()
@@ -110,6 +109,8 @@ void ExerciseForm::AzzeraConteggio()
     EtichettaErrati->setText(QStringLiteral("0"));
     state().contaEsatti = 0;
     state().contaErrati = 0;
+    announceNameChange(EtichettaEsatti);
+    announceNameChange(EtichettaErrati);
 }
 
 void ExerciseForm::TornaAlMenu()
@@ -178,8 +179,32 @@ DigitBox *ExerciseForm::addAnswerBox(const QString &name, int index, QRect twips
     return box;
 }
 
+void ExerciseForm::afterLocalise()
+{
+    auto name = [](QWidget *control, const QString &word) {
+        if (control->accessibleName().isEmpty())
+            control->setAccessibleName(word);
+    };
+    name(EtichettaEsatti, Label1->text().trimmed());
+    name(EtichettaErrati, Label2->text().trimmed());
+    name(ComandoIconaSi, accessibleWord(QStringLiteral("Right")));
+    name(ComandoIconaNo, accessibleWord(QStringLiteral("Wrong")));
+    answerWord_ = accessibleWord(QStringLiteral("Answer"));
+    for (QObject *control : controls()) {
+        if (auto *box = qobject_cast<DigitBox *>(control))
+            name(box, answerWord_);
+    }
+    if (!termBoxes_.empty()) {
+        const QString term = accessibleWord(QStringLiteral("Term"));
+        for (QCheckBox *box : termBoxes_)
+            name(box, fillWord(term, box->text()));
+    }
+}
+
 void ExerciseForm::watchAnswerBox(DigitBox *box)
 {
+    if (box->accessibleName().isEmpty())
+        box->setAccessibleName(answerWord_);
     connect(box, &DigitBox::enterReleased, this, [this, box] {
         if (!box->text().isEmpty())
             answerEntered(box, leadingNumber(box->text()));

@@ -75,6 +75,11 @@ protected:
     QAction *addOwnMenuCommand(const QString &name, const QString &caption);
     QMenu *addOwnMenuHeading(const QString &name, const QString &caption);
 
+    // Names the frame's controls for assistive technology: the counts by
+    // their titles, the icons, answer boxes and term boxes by the shared
+    // words of the language file. Names from the window's own section stay.
+    void afterLocalise() override;
+
     // Moves one of the frame's controls (for windows whose layout needs the
     // space); twips, in the area's coordinates.
     static void setTwipsGeometry(QWidget *control, int left, int top, int width, int height);
@@ -94,6 +99,7 @@ protected:
 
 private:
     QString homeMenu_;
+    QString answerWord_;   // what a screen reader calls an answer box
     QGroupBox *termFrame_ = nullptr;
     int firstTerm_ = 0;
     std::vector<QCheckBox *> termBoxes_;

@@ -1,5 +1,6 @@
 #include "frame/FormBase.h"
 
+#include "frame/Accessibility.h"
 #include "frame/Twips.h"
 #include "lang/Localise.h"
 #include "platform/ProgramState.h"
@@ -67,6 +68,7 @@ private:
 FormBase::FormBase(const QString &name, const QString &title, QSize innerTwips)
     : area_(new QWidget(this)), designInner_(tw(innerTwips.width()), tw(innerTwips.height()))
 {
+    installAccessibility();
     setObjectName(name);
     setWindowTitle(title);
     setAutoFillBackground(true);
@@ -122,6 +124,7 @@ void FormBase::load()
     layOutChrome();
 
     MLSLocaliseForm(this, controls_);
+    afterLocalise();
 
     auto resizer = std::make_shared<clsResize>();
     resizer->SourceForm = this;

@@ -57,6 +57,9 @@ public:
 
 protected:
     virtual void beforeLocalise() {}
+    // Right after localisation: names for assistive technology that follow
+    // from the localised captions or from shared words.
+    virtual void afterLocalise() {}
     virtual void afterLoad() {}
     virtual void afterActivate() {}
 

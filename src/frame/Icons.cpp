@@ -1,61 +1,47 @@
 #include "frame/Icons.h"
 
+#include "frame/PaintCache.h"
+
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
-#include <functional>
 
 namespace {
 
-constexpr int kSize = 256;
+// The pictures are drawn on a 256 x 256 design square.
+constexpr qreal kDesign = 256;
 
-QImage disc(const QColor &colour, const std::function<void(QPainter &)> &mark)
+void disc(QPainter &p, const QColor &colour)
 {
-    QImage pixmap(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient shade(kSize * 0.38, kSize * 0.32, kSize * 0.7);
+    QRadialGradient shade(kDesign * 0.38, kDesign * 0.32, kDesign * 0.7);
     shade.setColorAt(0, colour.lighter(135));
     shade.setColorAt(1, colour.darker(115));
     p.setBrush(shade);
     p.setPen(QPen(colour.darker(140), 8));
-    p.drawEllipse(QRectF(8, 8, kSize - 16, kSize - 16));
+    p.drawEllipse(QRectF(8, 8, kDesign - 16, kDesign - 16));
     p.setPen(QPen(Qt::white, 30, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
-    mark(p);
-    return pixmap;
 }
 
-} // namespace
-
-// Every exercise window shows both icons, so each is drawn once per run.
-QPixmap yesIcon()
+void paintYes(QPainter &p)
 {
-    static const QImage icon = disc(QColor(40, 170, 60), [](QPainter &p) {
-        QPainterPath tick;
-        tick.moveTo(70, 132);
-        tick.lineTo(112, 176);
-        tick.lineTo(190, 86);
-        p.drawPath(tick);
-    });
-    return QPixmap::fromImage(icon);
+    disc(p, QColor(40, 170, 60));
+    QPainterPath tick;
+    tick.moveTo(70, 132);
+    tick.lineTo(112, 176);
+    tick.lineTo(190, 86);
+    p.drawPath(tick);
 }
 
-QPixmap noIcon()
+void paintNo(QPainter &p)
 {
-    static const QImage icon = disc(QColor(220, 50, 50), [](QPainter &p) {
-        p.drawLine(QPointF(84, 84), QPointF(172, 172));
-        p.drawLine(QPointF(172, 84), QPointF(84, 172));
-    });
-    return QPixmap::fromImage(icon);
+    disc(p, QColor(220, 50, 50));
+    p.drawLine(QPointF(84, 84), QPointF(172, 172));
+    p.drawLine(QPointF(172, 84), QPointF(84, 172));
 }
 
-QPixmap lampIcon()
+void paintLamp(QPainter &p)
 {
-    QPixmap pixmap(kSize, kSize);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
     const QColor gold(235, 180, 40);
     p.setPen(QPen(gold.darker(150), 6));
     p.setBrush(gold);
@@ -79,5 +65,87 @@ QPixmap lampIcon()
     p.drawEllipse(QRectF(200, 60, 22, 22));
     p.drawEllipse(QRectF(170, 30, 14, 14));
     p.drawEllipse(QRectF(215, 20, 10, 10));
-    return pixmap;
+}
+
+class VectorEngine final : public QIconEngine {
+public:
+    explicit VectorEngine(IconKind kind) : kind_(kind) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State) override
+    {
+        painter->save();
+        if (mode == QIcon::Disabled)
+            painter->setOpacity(0.45);
+        paintIcon(*painter, rect, kind_);
+        painter->restore();
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        QPixmap picture(size * scale);
+        picture.fill(Qt::transparent);
+        {
+            QPainter p(&picture);
+            paint(&p, QRect(QPoint(0, 0), picture.size()), mode, state);
+        }
+        picture.setDevicePixelRatio(scale);
+        return picture;
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
+    QIconEngine *clone() const override { return new VectorEngine(kind_); }
+    QString key() const override { return QStringLiteral("quadrivel-vector"); }
+
+private:
+    IconKind kind_;
+};
+
+} // namespace
+
+void paintIcon(QPainter &painter, const QRectF &area, IconKind kind)
+{
+    const qreal side = std::min(area.width(), area.height());
+    if (side <= 0)
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(area.center() - QPointF(side / 2, side / 2));
+    painter.scale(side / kDesign, side / kDesign);
+    switch (kind) {
+    case IconKind::Yes:
+        paintYes(painter);
+        break;
+    case IconKind::No:
+        paintNo(painter);
+        break;
+    case IconKind::Lamp:
+        paintLamp(painter);
+        break;
+    }
+    painter.restore();
+}
+
+QIcon vectorIcon(IconKind kind)
+{
+    return QIcon(new VectorEngine(kind));
+}
+
+QPixmap iconPixmap(IconKind kind)
+{
+    return vectorIcon(kind).pixmap(QSize(256, 256));
+}
+
+IconLabel::IconLabel(IconKind kind, QWidget *parent) : QLabel(parent), kind_(kind) {}
+
+void IconLabel::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const IconKind kind = kind_;
+    drawCached(p, rect(), QStringLiteral("icon-%1").arg(static_cast<int>(kind)),
+               [kind](QPainter &q, const QRectF &area) { paintIcon(q, area, kind); });
 }

@@ -5,6 +5,8 @@
 #include "platform/ProgramState.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
@@ -130,6 +132,23 @@ QString MLSReadIni(const QString &file, const QString &section, const QString &k
     return p->lineScan ? lineScan(p->bytes, key) : p->index.value(section, key);
 }
 
+SectionReader::SectionReader(const QString &file, const QString &section) : section_(section)
+{
+    if (const ParsedFile *p = parsed(file)) {
+        readable_ = true;
+        lineScan_ = p->lineScan;
+        bytes_ = p->bytes;   // shared, not copied
+        index_ = p->index;
+    }
+}
+
+QString SectionReader::value(QStringView key) const
+{
+    if (!readable_)
+        return {};
+    return lineScan_ ? lineScan(bytes_, key) : index_.value(section_, key);
+}
+
 int MLSWriteIni(const QString &file, const QString &section, const QString &key,
                 const QString &value)
 {
@@ -155,14 +174,42 @@ QString languageFile()
     return usableLanguage(fallback) ? fallback : named;
 }
 
+namespace {
+
+// The user's own LangSetting.ini; empty when the platform gives no folder.
+QString userSettingsFile()
+{
+    const QString &folder = state().platform.configFolder;
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(kSettingsFile);
+}
+
+} // namespace
+
 QString readLanguageSetting()
 {
+    // A user's copy that names no language (emptied by hand) does not hide
+    // the program folder's.
+    const QString user = userSettingsFile();
+    if (!user.isEmpty() && QFileInfo(user).isFile()) {
+        const QString name = MLSReadIni(user, kSettingsSection, kSettingsKey);
+        if (!name.isEmpty())
+            return name;
+    }
     return MLSReadIni(programFile(kSettingsFile), kSettingsSection, kSettingsKey);
 }
 
-void writeLanguageSetting(const QString &name)
+bool writeLanguageSetting(const QString &name)
 {
-    MLSWriteIni(programFile(kSettingsFile), kSettingsSection, kSettingsKey, name);
+    const QString user = userSettingsFile();
+    const bool userCopy = !user.isEmpty() && QFileInfo(user).isFile();
+    const bool inProgramFolder = MLSWriteIni(programFile(kSettingsFile), kSettingsSection, kSettingsKey, name) != 0;
+    // The user's copy is read first, so once it exists it must follow every
+    // choice, or a choice written only into the program folder would be lost.
+    if (inProgramFolder && !userCopy)
+        return true;
+    if (user.isEmpty() || !QDir().mkpath(QFileInfo(user).path()))
+        return inProgramFolder;
+    return MLSWriteIni(user, kSettingsSection, kSettingsKey, name) != 0 || inProgramFolder;
 }
 
 ButtonWords messageBoxWords()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lang/IniFile.h"
 #include "platform/Dialogs.h"
 
 #include <QString>
@@ -13,6 +14,22 @@
 // line anywhere whose first characters are exactly key gives the rest of the
 // line after key and one separator, less its first and last characters.
 QString MLSReadIni(const QString &file, const QString &section, const QString &key);
+
+// The keys of one section of a file, read as MLSReadIni reads them, from the
+// file as it stood when the reader was made: a window's walk reads many keys
+// and looks at the file on disk once.
+class SectionReader {
+public:
+    SectionReader(const QString &file, const QString &section);
+    QString value(QStringView key) const;
+
+private:
+    QString section_;
+    bool readable_ = false;
+    bool lineScan_ = false;
+    QByteArray bytes_;   // the file, for the line scan
+    IniIndex index_;
+};
 
 // Sets one key (iniWrite); nonzero on success.
 int MLSWriteIni(const QString &file, const QString &section, const QString &key,
@@ -29,9 +46,14 @@ QString MLSGetString(const QString &id);
 // program folder itself). The named file when neither is readable.
 QString languageFile();
 
-// CurrentLanguage of LangSetting.ini in the program folder.
+// CurrentLanguage of LangSetting.ini. The user's own copy in the settings
+// folder ($XDG_CONFIG_HOME/quadrivel) is read first when it exists; when it
+// names no language, the one in the program folder. A choice is written into the program folder;
+// when that cannot be written (an installation the child may not change),
+// into the user's own copy, which is also kept in step whenever it exists.
+// False when the choice could be written nowhere.
 QString readLanguageSetting();
-void writeLanguageSetting(const QString &name);
+bool writeLanguageSetting(const QString &name);
 
 // The words on message-box buttons in the current language (section
 // MsgBox, keys Yes, No and OK); an empty word leaves the toolkit's own.

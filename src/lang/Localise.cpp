@@ -107,12 +107,13 @@ private:
 
 void MLSLocaliseForm(QWidget *window, const std::vector<QObject *> &controls)
 {
-    const QString file = languageFile();
     const QString section = window->objectName();
+    // The file is looked at once for the whole walk.
+    const SectionReader keys(languageFile(), section);
 
     if (!window->windowTitle().isEmpty())
-        window->setWindowTitle(MLSReadIni(file, section, section + QStringLiteral(".Caption")));
-    window->setProperty("tag", MLSReadIni(file, section, section + QStringLiteral(".Tag")));
+        window->setWindowTitle(keys.value(section + QStringLiteral(".Caption")));
+    window->setProperty("tag", keys.value(section + QStringLiteral(".Tag")));
 
     InputHold hold;
     for (QObject *control : controls) {
@@ -121,19 +122,26 @@ void MLSLocaliseForm(QWidget *window, const std::vector<QObject *> &controls)
         if (index.isValid())
             key += QLatin1Char('(') + QString::number(index.toInt()) + QLatin1Char(')');
 
-        const QString caption = MLSReadIni(file, section, key + QStringLiteral(".Caption"));
+        const QString caption = keys.value(key + QStringLiteral(".Caption"));
         if (!caption.isEmpty())
             setCaptionOf(control, caption);
-        const QString tip = MLSReadIni(file, section, key + QStringLiteral(".ToolTipText"));
+        const QString tip = keys.value(key + QStringLiteral(".ToolTipText"));
         if (!tip.isEmpty())
             setToolTipOf(control, tip);
-        const QString tag = MLSReadIni(file, section, key + QStringLiteral(".Tag"));
+        const QString tag = keys.value(key + QStringLiteral(".Tag"));
         if (!tag.isEmpty())
             control->setProperty("tag", tag);
+        // What a screen reader calls the control; menu items are read by
+        // their captions.
+        if (auto *widget = qobject_cast<QWidget *>(control)) {
+            const QString name = keys.value(key + QStringLiteral(".AccessibleName"));
+            if (!name.isEmpty())
+                widget->setAccessibleName(name);
+        }
         if (auto *tabs = qobject_cast<QTabWidget *>(control)) {
             const QString tabKey = control->objectName() + QStringLiteral(".TabCaption(");
             for (int i = 0; i < tabs->count(); ++i)
-                tabs->setTabText(i, MLSReadIni(file, section, tabKey + QString::number(i) + QLatin1Char(')')));
+                tabs->setTabText(i, keys.value(tabKey + QString::number(i) + QLatin1Char(')')));
         }
 
         // Keeps the screen painting during a long walk.

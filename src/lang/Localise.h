@@ -9,7 +9,8 @@ class QWidget;
 // Translates a window from its section of the current language file (the
 // section is the window's objectName): the title when it is not empty, the
 // window's tag, and the caption, tooltip and tag of every control given, in
-// that order, and the tab texts of a tabbed control. Controls that are
+// that order, the accessible name of every widget among them (key
+// Name.AccessibleName), and the tab texts of a tabbed control. Controls that are
 // elements of an array carry their index in the "index" property and are
 // looked up as Name(index).Caption. Empty values leave captions, tooltips and
 // control tags as they are. Pending events run after each control, except the

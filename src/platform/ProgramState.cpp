@@ -49,6 +49,10 @@ Platform systemPlatform()
     p.screen = std::make_unique<SystemScreen>();
     p.instanceGuard = std::make_unique<LockFileGuard>(QDir(lockFolder).filePath(QStringLiteral("quadrivel.lock")));
     p.programFolder = QCoreApplication::applicationDirPath();
+    // $XDG_CONFIG_HOME, or ~/.config when it is not set.
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (!config.isEmpty())
+        p.configFolder = QDir(config).filePath(QStringLiteral("quadrivel"));
     p.endProgram = [] {
         // Hide first: nothing of a window may run once the child said Yes.
         for (QWidget *w : QApplication::topLevelWidgets())

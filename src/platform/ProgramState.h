@@ -22,6 +22,7 @@ struct Platform {
     std::unique_ptr<Screen> screen;
     std::unique_ptr<InstanceGuard> instanceGuard;
     QString programFolder;               // the folder of the executable
+    QString configFolder;                // the user's own settings ($XDG_CONFIG_HOME/quadrivel); empty: none
     std::function<void()> endProgram;    // closes every window and exits at once
 };
 

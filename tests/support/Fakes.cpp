@@ -56,6 +56,7 @@ TestProgram::TestProgram(Assets assets, QSize screenSize)
     p.screen = std::move(sc);
     p.instanceGuard = std::move(g);
     p.programFolder = dir_.path();
+    p.configFolder = QDir(dir_.path()).filePath(QStringLiteral("config/quadrivel"));
     p.endProgram = [this] { ++programEnded; };
     installState(std::make_unique<ProgramState>(std::move(p)));
     state().windows = programWindows();

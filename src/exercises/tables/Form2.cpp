@@ -1,5 +1,6 @@
 #include "exercises/tables/Form2.h"
 
+#include "frame/Accessibility.h"
 #include "frame/DigitBox.h"
 #include "platform/ProgramState.h"
 
@@ -74,6 +75,11 @@ void Form2::afterActivate()
     // Twips rounded to pixels can leave the tenth column a few pixels past
     // the picture's edge; the picture is fitted to the table.
     Picture1->resize(10 * larghezza, 10 * altezza);
+    // A screen reader calls each cell by its two factors: the first row
+    // and column hold the table of 1.
+    const QString product = accessibleWord(QStringLiteral("Product"));
+    for (int k = 0; k < kCelle; ++k)
+        Text1[k]->setAccessibleName(fillWord(product, QString::number(k % 10 + 1), QString::number(k / 10 + 1)));
     NuovoEsercizio();
 }
 

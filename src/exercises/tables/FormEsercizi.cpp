@@ -68,6 +68,17 @@ private:
     QFont numberFont_;
 };
 
+// The lamp fills most of its button at every size the resizer gives it.
+class LampButton final : public QPushButton {
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QPushButton::resizeEvent(event);
+        const int side = std::min(width(), height()) * 3 / 4;
+        setIconSize(QSize(side, side));
+    }
+};
+
 } // namespace
 
 unsigned NumberBoardForm::bgrOf(Colore colore)
@@ -216,9 +227,8 @@ void FormEsercizi::afterDraw()
 
 FormEsercizi2::FormEsercizi2() : NumberBoardForm(QStringLiteral("FormEsercizi2"), QStringLiteral("FormMenuNumeri"))
 {
-    Command1 = add(new QPushButton, QStringLiteral("Command1"), 12960, 4200, 1440, 1440);
-    Command1->setIcon(lampIcon());
-    Command1->setIconSize(QSize(72, 72));
+    Command1 = add(new LampButton, QStringLiteral("Command1"), 12960, 4200, 1440, 1440);
+    Command1->setIcon(vectorIcon(IconKind::Lamp));
     Command1->setCursor(Qt::PointingHandCursor);
     connect(Command1, &QPushButton::clicked, this, [this] { coloraMultipli(kButtons - 1); });
 }

@@ -1,0 +1,93 @@
+#include "frame/Accessibility.h"
+
+#include "frame/FormBase.h"
+#include "frame/Icons.h"
+#include "lang/Language.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QLabel>
+
+namespace {
+
+// Every label of the program. One with an accessible name is read as that
+// name, its title, followed by its text; one without, by its text. The
+// toolkit asks for a label's reader while the label is being built, before
+// any name is set, so the reader decides at each reading.
+class TitledLabel final : public QAccessibleWidget {
+public:
+    explicit TitledLabel(QLabel *label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QAccessible::Role role() const override
+    {
+        const bool picture = qobject_cast<const IconLabel *>(label()) || !label()->pixmap().isNull();
+        return picture ? QAccessible::Graphic : QAccessible::StaticText;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t != QAccessible::Name)
+            return QAccessibleWidget::text(t);
+        const QString title = widget()->accessibleName();
+        const QString shown = label()->text().simplified();
+        if (title.isEmpty())
+            return shown;
+        return shown.isEmpty() || shown == title ? title : title + u' ' + shown;
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        return s;
+    }
+
+private:
+    const QLabel *label() const { return static_cast<const QLabel *>(widget()); }
+};
+
+QAccessibleInterface *programAccessible(const QString &, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget)
+        return nullptr;
+    // A plain top-level widget would be a "filler"; QAccessibleWidget names
+    // a window by its title.
+    if (qobject_cast<FormBase *>(widget))
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        return new TitledLabel(label);
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(programAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+QString accessibleWord(const QString &key, const QString &first, const QString &second)
+{
+    QString word = MLSReadIni(languageFile(), QStringLiteral("Accessible"), key);
+    return first.isNull() ? word : fillWord(word, first, second);
+}
+
+QString fillWord(QString word, const QString &first, const QString &second)
+{
+    word.replace(QLatin1String("%1"), first);
+    word.replace(QLatin1String("%2"), second);
+    return word;
+}
+
+void announceNameChange(QWidget *widget)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent event(widget, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
