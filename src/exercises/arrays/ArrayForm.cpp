@@ -2,7 +2,7 @@
 
 #include "exercises/arrays/DiscGrid.h"
 #include "exercises/arrays/Istruzione.h"
-#include "exercises/arrays/Tasto.h"
+#include "frame/RoundButton.h"
 #include "feedback/Feedback.h"
 #include "frame/DigitBox.h"
 #include "lang/Language.h"
@@ -111,7 +111,7 @@ ArrayForm::ArrayForm(const QString &name, const Configurazione &configurazione)
             frame->setPalette(colour);
             cornici_[at(posto)] = frame;
             for (int k = 0; k < look.keys; ++k) {
-                auto *key = add(new Tasto(QString::number(k + 1), frame), QString::fromLatin1(look.keypad),
+                auto *key = add(new RoundButton(QString::number(k + 1), frame), QString::fromLatin1(look.keypad),
                                 kKeyPad + (k % look.keyColumns) * kKey, kKeyPad + (k / look.keyColumns) * kKey,
                                 kKey, kKey, k);
                 key->setFont(keyFont);
@@ -123,7 +123,7 @@ ArrayForm::ArrayForm(const QString &name, const Configurazione &configurazione)
     }
 
     auto cambio = [&](const QString &name, Posto posto, int left, int top, int width) {
-        auto *button = add(new Tasto(QStringLiteral("Cambio")), name, left, top, width, kButtonHeight);
+        auto *button = add(new RoundButton(QStringLiteral("Cambio")), name, left, top, width, kButtonHeight);
         button->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 16));
         connect(button, &QPushButton::clicked, this, [this, posto] { cambia(posto); });
         return button;
@@ -154,7 +154,7 @@ ArrayForm::ArrayForm(const QString &name, const Configurazione &configurazione)
         }
     }
 
-    Command3D1 = add(new Tasto(QStringLiteral("Ricomincia")), QStringLiteral("Command3D1"), kRightColumn, 8280,
+    Command3D1 = add(new RoundButton(QStringLiteral("Ricomincia")), QStringLiteral("Command3D1"), kRightColumn, 8280,
                      kRightWidth, 960);
     Command3D1->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 16));
     connect(Command3D1, &QPushButton::clicked, this, &ArrayForm::ricomincia);

@@ -2,7 +2,7 @@
 
 #include "exercises/arrays/Istruzione.h"
 #include "exercises/arrays/Lattice.h"
-#include "exercises/arrays/Tasto.h"
+#include "frame/RoundButton.h"
 #include "feedback/Feedback.h"
 #include "frame/DigitBox.h"
 #include "lang/Language.h"
@@ -31,7 +31,7 @@ Reticoli::Reticoli() : ExerciseForm(QStringLiteral("Reticoli"), QStringLiteral("
     reticolo = add(new Lattice, QStringLiteral("reticolo"), kLatticeLeft, kLatticeTop, side.width(), side.height());
 
     auto button = [this](const QString &name, const QString &caption, int left, void (Reticoli::*action)()) {
-        auto *b = add(new Tasto(caption), name, left, kButtonsTop, kButtonWidth, kButtonHeight);
+        auto *b = add(new RoundButton(caption), name, left, kButtonsTop, kButtonWidth, kButtonHeight);
         b->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 16));
         connect(b, &QPushButton::clicked, this, action);
         return b;
