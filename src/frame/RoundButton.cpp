@@ -69,9 +69,23 @@ void RoundButton::paintEvent(QPaintEvent *)
         target.moveCenter(face.center().toPoint());
         icon().paint(&p, target, Qt::AlignCenter, enabled ? QIcon::Normal : QIcon::Disabled);
     }
+    if (text().isEmpty())
+        return;
+    // The caption is laid out once, wrapped to the face, and redrawn from its
+    // layout: a keypad has a dozen buttons to paint at every step.
+    const qreal margin = radius / 2 + rim;
+    const QRectF room = face.adjusted(margin, rim, -margin, -rim);
+    if (caption_.text() != text() || captionFont_ != font() || caption_.textWidth() != room.width()) {
+        caption_.setText(text());
+        caption_.setTextFormat(Qt::PlainText);
+        caption_.setTextOption(QTextOption(Qt::AlignHCenter));
+        caption_.setTextWidth(room.width());
+        caption_.prepare(QTransform(), font());
+        captionFont_ = font();
+    }
     p.setPen(enabled ? kInk : kDisabledInk);
     p.setFont(font());
-    const qreal margin = radius / 2 + rim;
-    p.drawText(face.adjusted(margin, rim, -margin, -rim), Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic,
-               text());
+    p.setClipRect(face);
+    const QSizeF size = caption_.size();
+    p.drawStaticText(QPointF(room.left(), room.center().y() - size.height() / 2), caption_);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPushButton>
+#include <QStaticText>
 
 // The program's own push button: large, rounded, in the friendly typeface,
 // light enough to read on any of the random backgrounds, with a clear hover,
@@ -12,4 +13,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    QStaticText caption_;   // the caption as last laid out
+    QFont captionFont_;
 };
