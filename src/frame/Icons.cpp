@@ -71,13 +71,18 @@ class VectorEngine final : public QIconEngine {
 public:
     explicit VectorEngine(IconKind kind) : kind_(kind) {}
 
+    // Drawn once per size and mode, then copied: a button repaints its icon
+    // at every hover and press.
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State) override
     {
-        painter->save();
-        if (mode == QIcon::Disabled)
-            painter->setOpacity(0.45);
-        paintIcon(*painter, rect, kind_);
-        painter->restore();
+        const bool disabled = mode == QIcon::Disabled;
+        drawCached(*painter, rect,
+                   QStringLiteral("icon-") + QString::number(static_cast<int>(kind_)) + (disabled ? u'd' : u'n'),
+                   [this, disabled](QPainter &q, const QRectF &area) {
+                       if (disabled)
+                           q.setOpacity(0.45);
+                       paintIcon(q, area, kind_);
+                   });
     }
 
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
