@@ -1,6 +1,5 @@
 #include "lang/Language.h"
 
-#include "lang/Cp1252.h"
 #include "lang/IniFile.h"
 #include "platform/ProgramState.h"
 
@@ -16,35 +15,6 @@ constexpr qsizetype kLineScanFromBytes = 64001;
 const QString kSettingsFile = QStringLiteral("LangSetting.ini");
 const QString kSettingsSection = QStringLiteral("Language");
 const QString kSettingsKey = QStringLiteral("CurrentLanguage");
-
-QString lineScan(QByteArrayView content, QStringView key)
-{
-    // Every file byte decodes to a character of the code page, so a key
-    // outside it can start no line.
-    const std::optional<QByteArray> k = toCp1252Exact(key);
-    if (!k)
-        return {};
-    const char *data = content.data();
-    const qsizetype n = content.size();
-    qsizetype pos = 0;
-    while (pos < n) {
-        qsizetype end = pos;
-        while (end < n && data[end] != '\r' && data[end] != '\n')
-            ++end;
-        const QByteArrayView line = content.sliced(pos, end - pos);
-        if (line.startsWith(*k)) {
-            // The key, one separator, then the value between two characters
-            // that are taken for its quotes.
-            const qsizetype restStart = std::min(k->size() + 1, line.size());
-            const QByteArrayView rest = line.sliced(restStart);
-            return rest.size() < 2 ? QString() : fromCp1252(rest.sliced(1, rest.size() - 2));
-        }
-        pos = end;
-        if (pos < n)
-            pos += (data[pos] == '\r' && pos + 1 < n && data[pos + 1] == '\n') ? 2 : 1;
-    }
-    return {};
-}
 
 // Window localisation reads one file a few hundred times in a row. The file
 // is still read whole on every lookup, so every change on disk is seen; only
@@ -78,7 +48,7 @@ QString MLSReadIni(const QString &file, const QString &section, const QString &k
     if (!bytes)
         return {};
     if (bytes->size() >= kLineScanFromBytes)
-        return lineScan(*bytes, key);
+        return iniLineScan(*bytes, key);
     return indexFor(file, *bytes).value(section, key);
 }
 
