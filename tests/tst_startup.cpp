@@ -65,6 +65,7 @@ void TestStartup::startShowsSplash()
     QVERIFY(state().suoniAttivati);
     QCOMPARE(openWindowNames(), QStringList{QStringLiteral("FormAvvio")});
     auto *splash = qobject_cast<FormBase *>(QApplication::topLevelWidgets().front());
+    QVERIFY(splash);
     QCOMPARE(splash->frameGeometry(), QRect(0, 0, 800, 600));
     QCOMPARE(splash->background(), QColor(255, 0, 255));
     QCOMPARE(program.rnd->unscripted, 0);
