@@ -13,6 +13,7 @@
 #include "app/Windows.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
@@ -62,17 +63,19 @@ public:
     {
         reset_ = false;
         closed_ = false;
-        const quint32 kind = random_.bounded(100);
-        if (kind < 30)
+        const quint32 kind = random_.bounded(1000);
+        if (kind < 300)
             return click(w);
-        if (kind < 72)
+        if (kind < 720)
             return key(w);
-        if (kind < 84)
+        if (kind < 840)
             return typeNumber(w);
-        if (kind < 92)
+        if (kind < 920)
             return menuCommand(w);
-        if (kind < 99)
+        if (kind < 985)
             return drag(w);
+        if (kind < 995)
+            return untickBoxes(w);
         closed_ = true;
         w->close();
         return QStringLiteral("window closed");
@@ -115,6 +118,24 @@ private:
         const QString name = top->objectName();
         QTest::mouseClick(top, Qt::LeftButton, Qt::NoModifier, top->mapFrom(w, at));
         return QStringLiteral("click on %1").arg(name);
+    }
+
+    // A child unticking a whole row of boxes, all of them or all but one:
+    // the choices at the edge that random clicks alone seldom reach.
+    QString untickBoxes(FormBase *w)
+    {
+        QList<QPointer<QCheckBox>> ticked;
+        for (QWidget *c : controls(w)) {
+            if (auto *box = qobject_cast<QCheckBox *>(c); box && box->isChecked())
+                ticked << box;
+        }
+        if (!ticked.isEmpty() && random_.bounded(2))
+            ticked.removeAt(random_.bounded(ticked.size()));
+        for (const QPointer<QCheckBox> &box : ticked) {
+            if (box && box->isVisible() && box->isEnabled())
+                QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, box->rect().center());
+        }
+        return QStringLiteral("%1 boxes unticked").arg(ticked.size());
     }
 
     static QWidget *keyTarget(FormBase *w)
@@ -290,6 +311,7 @@ void TestMonkey::everyWindow()
         const qint16 esatti = state().contaEsatti;
         const qint16 errati = state().contaErrati;
         program.rnd->drawLimit = program.rnd->drawn + kMaxDrawsPerEvent;
+        program.rnd->drawLimitContext = QStringLiteral("seed %1, event %2").arg(seed).arg(n).toUtf8();
         const QString what = monkey.act(w);
         QCoreApplication::processEvents();
         if (QWidget *popup = QApplication::activePopupWidget())

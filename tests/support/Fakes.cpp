@@ -11,7 +11,8 @@
 double ScriptedRnd::next()
 {
     if (++drawn > drawLimit)
-        qFatal("draw %zu is past the limit of this step: a window is drawing without end", drawn);
+        qFatal("%s: draw %zu is past the limit of this step: a window is drawing without end",
+               drawLimitContext.constData(), drawn);
     if (values_.empty()) {
         ++unscripted;
         return unscriptedSource ? unscriptedSource->generateDouble() : 0.0;

@@ -28,6 +28,7 @@ public:
     // message: a window drawing without end would hang it otherwise.
     std::size_t drawn = 0;
     std::size_t drawLimit = SIZE_MAX;
+    QByteArray drawLimitContext; // named in that message
 
 private:
     std::deque<double> values_;
