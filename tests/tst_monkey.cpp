@@ -45,7 +45,7 @@ QList<FormBase *> visibleWindows()
     return open;
 }
 
-// A count label must show its count; -1 when the window has no such label.
+// The number a count label shows; -1 when the window has no such label.
 int shownCount(FormBase *w, const char *name)
 {
     auto *label = qobject_cast<QLabel *>(w->control(QLatin1String(name)));
@@ -54,7 +54,7 @@ int shownCount(FormBase *w, const char *name)
 
 class Monkey {
 public:
-    Monkey(quint32 seed) : random_(seed) {}
+    explicit Monkey(quint32 seed) : random_(seed) {}
 
     QRandomGenerator &random() { return random_; }
 
