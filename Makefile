@@ -1,9 +1,17 @@
 # The two commands of the README. Both install what is missing, configure and
 # build; `run` then starts the program, `test` runs every test headless.
+# `sanitize` is the third check CI runs, after `test`.
 BUILD ?= build
 BUILD_TYPE ?= Release
+SANITIZE_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 45
 
-.PHONY: run test build deps clean
+# A sanitizer's report ends the program with a failure; leaks count too.
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+.PHONY: run test build deps clean sanitize
 
 run: build
 	$(BUILD)/quadrivel/quadrivel
@@ -15,8 +23,18 @@ build: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 	cmake --build $(BUILD)
 
+# Every test again under AddressSanitizer, LeakSanitizer and
+# UndefinedBehaviorSanitizer, then a short run of the INI fuzz target.
+sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUADRIVEL_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD)
+	QT_QPA_PLATFORM=offscreen $(SANITIZER_ENV) ctest --test-dir $(SANITIZE_BUILD) --output-on-failure
+	cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD)
+	$(SANITIZER_ENV) fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 deps:
 	./scripts/install-deps
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

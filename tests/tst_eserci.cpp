@@ -165,6 +165,12 @@ void TestEserci::wrongAnswersCountEachEnter()
     QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget() : w->focusWidget(), w->Text1);
     QVERIFY(w->control(QStringLiteral("ComandoIconaNo"))->property("visible").toBool());
     QVERIFY(!w->control(QStringLiteral("ComandoIconaSi"))->property("visible").toBool());
+    // Enter held down: the releases the keyboard repeats are not answers.
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+        QApplication::sendEvent(w->Text1, &repeated);
+    }
+    QCOMPARE(state().contaErrati, 1);
     QTest::keyClick(w->Text1, Qt::Key_Return);
     QCOMPARE(label(w, QStringLiteral("EtichettaErrati"))->text(), QStringLiteral(" 2"));
     QCOMPARE(program_->sound->played.size(), 2u);
@@ -277,7 +283,15 @@ void TestEserci::typeSwitchDrawsAtOnce()
 
 void TestEserci::resetThenRightAnswer()
 {
+    // Right, next fact, wrong, reset, right: the counts start again from the
+    // reset, and the right answer hides the no icon of the wrong one.
     FormEserci *w = openEserci(*program_, 2, 5);
+    program_->rnd->draw(0, 4);
+    answer(w->Text1, QStringLiteral("10"));
+    program_->rnd->draw(0, 18);
+    program_->rnd->draw(3, 11);
+    program_->rnd->draw(4, 11);
+    QTest::mouseClick(qobject_cast<QPushButton *>(w->control(QStringLiteral("BottoneAvanti"))), Qt::LeftButton);
     answer(w->Text1, QStringLiteral("11"));
     qobject_cast<QAction *>(w->control(QStringLiteral("MenuAzzera")))->trigger();
     QCOMPARE(label(w, QStringLiteral("EtichettaEsatti"))->text(), QStringLiteral("0"));
@@ -285,9 +299,12 @@ void TestEserci::resetThenRightAnswer()
     QVERIFY(w->control(QStringLiteral("ComandoIconaNo"))->property("visible").toBool());   // icons untouched
     w->Text1->clear();
     program_->rnd->draw(0, 4);
-    answer(w->Text1, QStringLiteral("10"));
+    answer(w->Text1, QStringLiteral("12"));
     QCOMPARE(label(w, QStringLiteral("EtichettaEsatti"))->text(), QStringLiteral(" 1"));
     QCOMPARE(label(w, QStringLiteral("EtichettaErrati"))->text(), QStringLiteral("0"));
+    QVERIFY(w->control(QStringLiteral("ComandoIconaSi"))->property("visible").toBool());
+    QVERIFY(!w->control(QStringLiteral("ComandoIconaNo"))->property("visible").toBool());
+    QCOMPARE(program_->rnd->remaining(), 0u);
 }
 
 void TestEserci::countsStopAtTheirLimit()

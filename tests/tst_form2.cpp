@@ -39,6 +39,11 @@ QColor colour(const DigitBox *cell)
     return cell->palette().color(QPalette::Base);
 }
 
+// The cell to fill, a filled cell, the headers.
+const QColor kYellow(255, 255, 0);
+const QColor kWhite(255, 255, 255);
+const QColor kOrange(255, 196, 120);
+
 // The cells to fill, in table order.
 QList<int> cellsToFill()
 {
@@ -57,7 +62,7 @@ void verifyHeaders(const Form2 *w)
         QCOMPARE(w->Text1[10 * i]->text(), QString::number(i + 1));
         QVERIFY(!w->Text1[i]->isEnabled());
         QVERIFY(!w->Text1[10 * i]->isEnabled());
-        QCOMPARE(colour(w->Text1[10 * i]), Form2::kIntestazione);
+        QCOMPARE(colour(w->Text1[10 * i]), kOrange);
     }
 }
 
@@ -113,7 +118,7 @@ void TestForm2::firstCellIsNeverAHeader()
     QCOMPARE(w->CellaCorrente(), 23);
     QCOMPARE(w->CelleProposte(), 1);
     QCOMPARE(enabledCell(w), 23);
-    QCOMPARE(colour(w->Text1[23]), Form2::kAttesa);
+    QCOMPARE(colour(w->Text1[23]), kYellow);
     QCOMPARE(w->focusWidget(), w->Text1[23]);
     verifyHeaders(w);
     QVERIFY(w->Text1[24]->text().isEmpty());
@@ -148,7 +153,7 @@ void TestForm2::cellAnswers()
     QCOMPARE(state().contaErrati, 2);
     QCOMPARE(qobject_cast<QLabel *>(w->control(QStringLiteral("EtichettaErrati")))->text(), QStringLiteral(" 2"));
     QCOMPARE(box->text(), wrong);
-    QCOMPARE(colour(box), Form2::kAttesa);
+    QCOMPARE(colour(box), kYellow);
     QCOMPARE(enabledCell(w), cell);
     QCOMPARE(w->focusWidget(), box);
 
@@ -159,10 +164,10 @@ void TestForm2::cellAnswers()
     program_->rnd->draw(45, 100);
     answer(box, right);
     QCOMPARE(state().contaEsatti, 1);
-    QCOMPARE(colour(box), Form2::kRiempita);
+    QCOMPARE(colour(box), kWhite);
     QVERIFY(!box->isEnabled());
     QCOMPARE(enabledCell(w), 45);
-    QCOMPARE(colour(w->Text1[45]), Form2::kAttesa);
+    QCOMPARE(colour(w->Text1[45]), kYellow);
     // A wrong answer sounds; a right one is silent.
     QCOMPARE(program_->sound->played.size(), 2u);
     QCOMPARE(program_->rnd->unscripted, 0);
@@ -207,7 +212,7 @@ void TestForm2::wholeTableThenAvanti()
         const int cell = w->CellaCorrente();
         QCOMPARE(w->CelleProposte(), n);
         QCOMPARE(enabledCell(w), cell);
-        QCOMPARE(colour(w->Text1[cell]), Form2::kAttesa);
+        QCOMPARE(colour(w->Text1[cell]), kYellow);
         asked << cell;
         answer(w->Text1[cell], QString::number(Form2::prodottoAtteso(cell)));
         QCOMPARE(state().contaEsatti, n);
@@ -229,7 +234,7 @@ void TestForm2::wholeTableThenAvanti()
     QCOMPARE(qobject_cast<QLabel *>(w->control(QStringLiteral("EtichettaEsatti")))->text(), QStringLiteral(" 81"));
     for (int cell : toFill) {
         QCOMPARE(w->Text1[cell]->text(), QString::number(Form2::prodottoAtteso(cell)));
-        QCOMPARE(colour(w->Text1[cell]), Form2::kRiempita);
+        QCOMPARE(colour(w->Text1[cell]), kWhite);
     }
     QCOMPARE(program_->rnd->remaining(), 0u);
     QCOMPARE(program_->rnd->unscripted, 0);
@@ -242,8 +247,8 @@ void TestForm2::wholeTableThenAvanti()
         QVERIFY(w->Text1[cell]->text().isEmpty());
     QCOMPARE(w->CelleProposte(), 1);
     QCOMPARE(enabledCell(w), 57);
-    QCOMPARE(colour(w->Text1[57]), Form2::kAttesa);
-    QCOMPARE(colour(w->Text1[58]), Form2::kRiempita);
+    QCOMPARE(colour(w->Text1[57]), kYellow);
+    QCOMPARE(colour(w->Text1[58]), kWhite);
     QCOMPARE(w->focusWidget(), w->Text1[57]);
     QCOMPARE(program_->rnd->remaining(), 0u);
     QCOMPARE(program_->rnd->unscripted, 0);
@@ -258,7 +263,7 @@ void TestForm2::stuckGeneratorDoesNotFreeze()
     answer(w->Text1[11], QStringLiteral("4"));
     QCOMPARE(w->CellaCorrente(), 12);
     QCOMPARE(w->CelleProposte(), 2);
-    QCOMPARE(colour(w->Text1[12]), Form2::kAttesa);
+    QCOMPARE(colour(w->Text1[12]), kYellow);
 }
 
 void TestForm2::cellsFollowTheScaledTemplate()

@@ -137,6 +137,7 @@ private Q_SLOTS:
     void get();
     void lineScanWarningMatchesTheProgram_data();
     void lineScanWarningMatchesTheProgram();
+    void onlyThePrintedWarningsAreKept();
 
 private:
     QString write(const QString &name, const QByteArray &bytes) const
@@ -168,7 +169,7 @@ void TestLangFiles::shippedFile()
     QCOMPARE(bytes->count('\n'), bytes->count("\r\n"));
     QCOMPARE(bytes->count('\r'), bytes->count("\r\n"));
 
-    const std::vector<LngFinding> findings = checkLanguage(*bytes, *reference);
+    const std::vector<LngFinding> findings = checkLanguage(*bytes, *reference).findings;
     QVERIFY2(findings.empty(), qPrintable(describe(findings)));
 
     for (int i = 0; i < 10; ++i)
@@ -382,10 +383,29 @@ void TestLangFiles::lineScanWarningMatchesTheProgram()
         MLSReadIni(write(QStringLiteral("large.lng"), paddedTo(content, 64001)), QStringLiteral("Form1"), key);
     QCOMPARE(small != large, differs);
 
-    const std::vector<LngFinding> findings = checkLanguage(content, "[Form1]\r\nLabel1.Caption=\"x\"\r\n");
+    const std::vector<LngFinding> findings = checkLanguage(content, "[Form1]\r\nLabel1.Caption=\"x\"\r\n").findings;
     const bool warned = std::any_of(findings.begin(), findings.end(),
                                     [](const LngFinding &f) { return f.kind == LngFinding::Kind::LineScan; });
     QCOMPARE(warned, differs);
+}
+
+void TestLangFiles::onlyThePrintedWarningsAreKept()
+{
+    QByteArray file = "[Strings]\r\n0001=\"a\"\r\n";
+    for (int i = 0; i < 1000; ++i)
+        file += "0001=\"b\"\r\n";
+    const LngReport report = checkLanguage(file, file);
+    QCOMPARE(report.warningCount, 1000);
+    QCOMPARE(report.findings.size(), 200u);
+    QCOMPARE(report.findings.front().line, 3);
+    QCOMPARE(report.findings.back().line, 202);
+
+    const Run run =
+        lng({QStringLiteral("check"), write(QStringLiteral("de.lng"), file), write(QStringLiteral("it.lng"), file)});
+    QVERIFY2(run.out.contains("de.lng:202: warning: duplicate [Strings] 0001: written again (first at line 2); "
+                              "the program reads the first\n... and 800 more warnings\n"),
+             run.out.right(400).constData());
+    QVERIFY(run.out.endsWith("de.lng: 0 errors, 1000 warnings\n"));
 }
 
 QTEST_MAIN(TestLangFiles)

@@ -305,7 +305,8 @@ void TestLocalise::choosingLanguage()
     FormMenu *menu = openMenu();
     QCOMPARE(menu->windowTitle(), QStringLiteral("Menu A"));
     const int beta = static_cast<int>(itemCaptions(*menu).indexOf(QStringLiteral("Beta")));
-    menu->languageItems().at(static_cast<std::size_t>(beta))->trigger();
+    QVERIFY(beta >= 0 && static_cast<std::size_t>(beta) < menu->languageItems().size());
+    menu->languageItems()[static_cast<std::size_t>(beta)]->trigger();
 
     QCOMPARE(checkedCaptions(*menu), QStringList{QStringLiteral("Beta")});
     QCOMPARE(menu->windowTitle(), QStringLiteral("Menu B"));

@@ -254,6 +254,35 @@ QString iniLookup(QByteArrayView content, QStringView section, QStringView key)
     return result;
 }
 
+QString iniLineScan(QByteArrayView content, QStringView key)
+{
+    // Every file byte decodes to a character of the code page, so a key
+    // outside it can start no line.
+    const std::optional<QByteArray> k = toCp1252Exact(key);
+    if (!k)
+        return {};
+    const char *data = content.data();
+    const qsizetype n = content.size();
+    qsizetype pos = 0;
+    while (pos < n) {
+        qsizetype end = pos;
+        while (end < n && data[end] != '\r' && data[end] != '\n')
+            ++end;
+        const QByteArrayView line = content.sliced(pos, end - pos);
+        if (line.startsWith(*k)) {
+            // The key, one separator, then the value between two characters
+            // that are taken for its quotes.
+            const qsizetype restStart = std::min(k->size() + 1, line.size());
+            const QByteArrayView rest = line.sliced(restStart);
+            return rest.size() < 2 ? QString() : fromCp1252(rest.sliced(1, rest.size() - 2));
+        }
+        pos = end;
+        if (pos < n)
+            pos += (data[pos] == '\r' && pos + 1 < n && data[pos + 1] == '\n') ? 2 : 1;
+    }
+    return {};
+}
+
 IniIndex IniIndex::parse(QByteArrayView content)
 {
     IniIndex index;

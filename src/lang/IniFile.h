@@ -77,6 +77,13 @@ private:
     QHash<QByteArray, QHash<QByteArray, QString>> m_sections;
 };
 
+// The plain line scan that reads large files: the first line anywhere (no
+// sections, no blanks trimmed, no byte-order mark skipped, letter case
+// exact) whose first characters are exactly key gives the rest of the line
+// after key and one separator, less its first and last characters (taken for
+// quotes), with no length limit. Empty when no line starts with key.
+QString iniLineScan(QByteArrayView content, QStringView key);
+
 QString iniRead(const QString &file, const QString &section, const QString &key);
 
 // content with key of section set to value: the key's line replaced in

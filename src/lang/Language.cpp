@@ -1,6 +1,5 @@
 #include "lang/Language.h"
 
-#include "lang/Cp1252.h"
 #include "lang/IniFile.h"
 #include "platform/ProgramState.h"
 
@@ -20,35 +19,6 @@ const QString kSettingsFile = QStringLiteral("LangSetting.ini");
 const QString kSettingsSection = QStringLiteral("Language");
 const QString kSettingsKey = QStringLiteral("CurrentLanguage");
 const QString kFallbackLanguage = QStringLiteral("Italiano");
-
-QString lineScan(QByteArrayView content, QStringView key)
-{
-    // Every file byte decodes to a character of the code page, so a key
-    // outside it can start no line.
-    const std::optional<QByteArray> k = toCp1252Exact(key);
-    if (!k)
-        return {};
-    const char *data = content.data();
-    const qsizetype n = content.size();
-    qsizetype pos = 0;
-    while (pos < n) {
-        qsizetype end = pos;
-        while (end < n && data[end] != '\r' && data[end] != '\n')
-            ++end;
-        const QByteArrayView line = content.sliced(pos, end - pos);
-        if (line.startsWith(*k)) {
-            // The key, one separator, then the value between two characters
-            // that are taken for its quotes.
-            const qsizetype restStart = std::min(k->size() + 1, line.size());
-            const QByteArrayView rest = line.sliced(restStart);
-            return rest.size() < 2 ? QString() : fromCp1252(rest.sliced(1, rest.size() - 2));
-        }
-        pos = end;
-        if (pos < n)
-            pos += (data[pos] == '\r' && pos + 1 < n && data[pos + 1] == '\n') ? 2 : 1;
-    }
-    return {};
-}
 
 // Window localisation reads one file a few hundred times in a row. A file is
 // parsed once and the parse reused while its stamp on disk stays the same.
@@ -129,7 +99,7 @@ QString MLSReadIni(const QString &file, const QString &section, const QString &k
     const ParsedFile *p = parsed(file);
     if (!p)
         return {};
-    return p->lineScan ? lineScan(p->bytes, key) : p->index.value(section, key);
+    return p->lineScan ? iniLineScan(p->bytes, key) : p->index.value(section, key);
 }
 
 SectionReader::SectionReader(const QString &file, const QString &section) : section_(section)
@@ -146,7 +116,7 @@ QString SectionReader::value(QStringView key) const
 {
     if (!readable_)
         return {};
-    return lineScan_ ? lineScan(bytes_, key) : index_.value(section_, key);
+    return lineScan_ ? iniLineScan(bytes_, key) : index_.value(section_, key);
 }
 
 int MLSWriteIni(const QString &file, const QString &section, const QString &key,

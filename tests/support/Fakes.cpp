@@ -10,9 +10,12 @@
 
 double ScriptedRnd::next()
 {
+    if (++drawn > drawLimit)
+        qFatal("%s: draw %zu is past the limit of this step: a window is drawing without end",
+               drawLimitContext.constData(), drawn);
     if (values_.empty()) {
         ++unscripted;
-        return 0.0;
+        return unscriptedSource ? unscriptedSource->generateDouble() : 0.0;
     }
     const double v = values_.front();
     values_.pop_front();
@@ -30,6 +33,8 @@ MessageAnswer RecordingDialogs::message(QWidget *, const QString &text, const QS
     shown.push_back({text, title, buttons, icon, words});
     if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
+    if (answers.empty() && randomAnswers)
+        return randomAnswers->bounded(2) ? MessageAnswer::Yes : MessageAnswer::No;
     if (answers.empty())
         return MessageAnswer::No;
     const MessageAnswer a = answers.front();

@@ -2,9 +2,11 @@
 
 #include "platform/ProgramState.h"
 
+#include <QRandomGenerator>
 #include <QSize>
 #include <QString>
 #include <QTemporaryDir>
+#include <cstdint>
 #include <deque>
 #include <vector>
 
@@ -20,6 +22,13 @@ public:
     std::size_t remaining() const { return values_.size(); }
     // Draws asked for when the script had run out.
     int unscripted = 0;
+    // Those draws come from this generator when set, else they give 0.
+    QRandomGenerator *unscriptedSource = nullptr;
+    // Every draw so far. One past drawLimit stops the test program with a
+    // message: a window drawing without end would hang it otherwise.
+    std::size_t drawn = 0;
+    std::size_t drawLimit = SIZE_MAX;
+    QByteArray drawLimitContext; // named in that message
 
 private:
     std::deque<double> values_;
@@ -40,13 +49,15 @@ struct ShownMessage {
 };
 
 // Records message boxes and answers them from a script (Ok for an OK box;
-// the next scripted answer, or No, for a Yes/No box).
+// the next scripted answer, or else Yes or No at random when randomAnswers
+// is set, or else No, for a Yes/No box).
 class RecordingDialogs final : public Dialogs {
 public:
     MessageAnswer message(QWidget *parent, const QString &text, const QString &title, MessageButtons buttons,
                           MessageIcon icon, const ButtonWords &words) override;
     std::vector<ShownMessage> shown;
     std::deque<MessageAnswer> answers;
+    QRandomGenerator *randomAnswers = nullptr;
 };
 
 class FixedScreen final : public Screen {

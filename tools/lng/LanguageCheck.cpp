@@ -19,10 +19,6 @@ using Kind = LngFinding::Kind;
 
 constexpr QByteArrayView kUtf8Bom("\xEF\xBB\xBF");
 
-// A file of binary garbage would otherwise print a warning for nearly every
-// one of its lines.
-constexpr int kMaxPrintedWarnings = 200;
-
 // Texts from the file are shown elided to this many characters.
 constexpr qsizetype kShownChars = 70;
 
@@ -60,6 +56,56 @@ QString quoted(const QString &text)
     return QLatin1Char('"') + shown(text) + QLatin1Char('"');
 }
 
+// Keeps the first warnings in line order (those found first among warnings
+// of one line) and counts them all; memory stays bounded however many.
+class Warnings {
+public:
+    explicit Warnings(qsizetype limit) : limit_(std::max<qsizetype>(limit, 0)) {}
+
+    void add(LngFinding finding)
+    {
+        ++count_;
+        if (limit_ == 0)
+            return;
+        kept_.push_back({std::move(finding), count_});
+        if (static_cast<qsizetype>(kept_.size()) >= 2 * limit_)
+            trim();
+    }
+
+    qsizetype count() const { return count_; }
+
+    // The kept warnings in line order.
+    std::vector<LngFinding> take()
+    {
+        trim();
+        std::vector<LngFinding> out;
+        out.reserve(kept_.size());
+        for (Kept &k : kept_)
+            out.push_back(std::move(k.finding));
+        kept_.clear();
+        return out;
+    }
+
+private:
+    struct Kept {
+        LngFinding finding;
+        qsizetype order;
+    };
+
+    void trim()
+    {
+        std::sort(kept_.begin(), kept_.end(), [](const Kept &a, const Kept &b) {
+            return a.finding.line != b.finding.line ? a.finding.line < b.finding.line : a.order < b.order;
+        });
+        if (static_cast<qsizetype>(kept_.size()) > limit_)
+            kept_.erase(kept_.begin() + limit_, kept_.end());
+    }
+
+    qsizetype limit_;
+    qsizetype count_ = 0;
+    std::vector<Kept> kept_;
+};
+
 struct Entry {
     int line;
     QByteArray section;  // as written
@@ -68,11 +114,11 @@ struct Entry {
 };
 
 // A file as the program's INI reader sees it: the entries it can read (the
-// first key of a name in the first section of a name) and the lines it skips.
+// first key of a name in the first section of a name); the lines it skips go
+// to the warnings.
 struct Reading {
     std::vector<Entry> entries;
     QHash<QByteArray, QHash<QByteArray, std::size_t>> index; // folded section, folded key
-    std::vector<LngFinding> findings;
 
     std::optional<std::size_t> find(const Entry &like) const
     {
@@ -86,7 +132,8 @@ struct Reading {
     }
 };
 
-Reading read(QByteArrayView content)
+// warnings: where the skipped lines go; null to leave them out.
+Reading read(QByteArrayView content, Warnings *warnings)
 {
     Reading r;
     QHash<QByteArray, int> sectionLines; // first header of each folded name
@@ -95,7 +142,8 @@ Reading read(QByteArrayView content)
     bool inSection = false;
     bool collecting = false;
     auto note = [&](Kind kind, int line, QByteArrayView key, const QString &detail) {
-        r.findings.push_back({kind, line, inSection ? shownName(section) : QString(), shownName(key), detail});
+        if (warnings)
+            warnings->add({kind, line, inSection ? shownName(section) : QString(), shownName(key), detail});
     };
 
     int lineNo = 0;
@@ -195,13 +243,13 @@ QString scanDifference(QByteArrayView line, QByteArrayView key, const QString &i
 }
 
 // key: the name as the program asks for it.
-void checkLineScan(const Entry &e, QByteArrayView key, std::vector<LngFinding> &findings)
+void checkLineScan(const Entry &e, QByteArrayView key, Warnings &warnings)
 {
     const QString ini = iniValue(e);
     const QString scan = scanValue(e.text, key);
     if (ini == scan)
         return;
-    findings.push_back({Kind::LineScan, e.line, shownName(e.section), shownName(key),
+    warnings.add({Kind::LineScan, e.line, shownName(e.section), shownName(key),
                         scanDifference(e.text, key, ini, scan)
                             + QStringLiteral(": were the file 64001 bytes or more, the program would read %1, not %2")
                                   .arg(quoted(scan), quoted(ini))});
@@ -313,17 +361,14 @@ int runCheck(const QStringList &args, const QString &toolFolder, QTextStream &ou
         return 2;
 
     out << "Checking " << file << " against " << reference << '\n';
-    const std::vector<LngFinding> findings = checkLanguage(*bytes, *referenceBytes);
+    const LngReport report = checkLanguage(*bytes, *referenceBytes);
+    const std::vector<LngFinding> &findings = report.findings;
     const auto errors = std::count_if(findings.begin(), findings.end(), [](const LngFinding &f) { return f.isError(); });
-    const auto warnings = static_cast<qsizetype>(findings.size()) - errors;
-    int warningsSeen = 0;
-    for (const LngFinding &f : findings) {
-        if (!f.isError() && warningsSeen++ >= kMaxPrintedWarnings)
-            continue;
+    const qsizetype warnings = report.warningCount;
+    for (const LngFinding &f : findings)
         out << formatted(file, f) << '\n';
-    }
-    if (warningsSeen > kMaxPrintedWarnings)
-        out << "... and " << (warningsSeen - kMaxPrintedWarnings) << " more warnings\n";
+    if (warnings > kMaxPrintedWarnings)
+        out << "... and " << (warnings - kMaxPrintedWarnings) << " more warnings\n";
     if (findings.empty())
         out << file << ": complete, no warnings\n";
     else
@@ -334,7 +379,7 @@ int runCheck(const QStringList &args, const QString &toolFolder, QTextStream &ou
 
 } // namespace
 
-std::vector<LngFinding> checkLanguage(QByteArrayView file, QByteArrayView reference)
+LngReport checkLanguage(QByteArrayView file, QByteArrayView reference, qsizetype keptWarnings)
 {
     std::vector<LngFinding> errors;
     if (file.size() >= kLanguageFileLimit)
@@ -344,11 +389,11 @@ std::vector<LngFinding> checkLanguage(QByteArrayView file, QByteArrayView refere
                               .arg(file.size())
                               .arg(kLanguageFileLimit)});
 
-    const Reading wanted = read(reference);
-    Reading got = read(file);
-    std::vector<LngFinding> warnings = std::move(got.findings);
+    Warnings warnings(keptWarnings);
+    const Reading wanted = read(reference, nullptr);
+    const Reading got = read(file, &warnings);
     if (const std::optional<QString> problem = encodingProblem(file))
-        warnings.push_back({Kind::Encoding, 0, {}, {}, *problem});
+        warnings.add({Kind::Encoding, 0, {}, {}, *problem});
 
     std::vector<bool> known(got.entries.size(), false);
     for (const Entry &w : wanted.entries) {
@@ -361,7 +406,7 @@ std::vector<LngFinding> checkLanguage(QByteArrayView file, QByteArrayView refere
         known[*at] = true;
         const Entry &e = got.entries[*at];
         if (iniValue(e).isEmpty() && !iniValue(w).isEmpty())
-            warnings.push_back({Kind::Empty, e.line, shownName(e.section), shownName(e.key),
+            warnings.add({Kind::Empty, e.line, shownName(e.section), shownName(e.key),
                                 QStringLiteral("the program reads nothing here; the reference reads %1")
                                     .arg(quoted(iniValue(w)))});
         checkLineScan(e, w.key, warnings);
@@ -370,15 +415,16 @@ std::vector<LngFinding> checkLanguage(QByteArrayView file, QByteArrayView refere
         if (known[i])
             continue;
         const Entry &e = got.entries[i];
-        warnings.push_back({Kind::Extra, e.line, shownName(e.section), shownName(e.key),
+        warnings.add({Kind::Extra, e.line, shownName(e.section), shownName(e.key),
                             QStringLiteral("the reference has no such key; is the name misspelt?")});
         checkLineScan(e, e.key, warnings);
     }
 
-    std::stable_sort(warnings.begin(), warnings.end(),
-                     [](const LngFinding &a, const LngFinding &b) { return a.line < b.line; });
-    errors.insert(errors.end(), std::make_move_iterator(warnings.begin()), std::make_move_iterator(warnings.end()));
-    return errors;
+    LngReport report{std::move(errors), warnings.count()};
+    std::vector<LngFinding> kept = warnings.take();
+    report.findings.insert(report.findings.end(), std::make_move_iterator(kept.begin()),
+                           std::make_move_iterator(kept.end()));
+    return report;
 }
 
 QString defaultReference(const QString &toolFolder)

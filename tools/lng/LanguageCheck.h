@@ -36,10 +36,22 @@ struct LngFinding {
     bool isError() const { return kind == Kind::Missing || kind == Kind::Size; }
 };
 
-// Checks the bytes of a language file against those of a reference file. The
-// errors come first (size, then missing keys in the reference's order), then
-// the warnings in the order of their lines.
-std::vector<LngFinding> checkLanguage(QByteArrayView file, QByteArrayView reference);
+// The warnings "check" prints; the rest are only counted.
+inline constexpr qsizetype kMaxPrintedWarnings = 200;
+
+struct LngReport {
+    // The errors first (size, then missing keys in the reference's order),
+    // then the first warnings in the order of their lines.
+    std::vector<LngFinding> findings;
+    // Every warning, kept in findings or not.
+    qsizetype warningCount = 0;
+};
+
+// Checks the bytes of a language file against those of a reference file,
+// keeping at most keptWarnings warnings: a file of garbage or of a million
+// repeated lines would otherwise hold a finding for nearly every line.
+LngReport checkLanguage(QByteArrayView file, QByteArrayView reference,
+                        qsizetype keptWarnings = kMaxPrintedWarnings);
 
 // The reference "check" uses when none is given: the first Italiano.lng found
 // in the shipped assets the command was built from, in the program folder
