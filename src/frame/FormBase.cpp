@@ -27,7 +27,11 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        auto *button = static_cast<QPushButton *>(watched);
+        // Checked, not assumed: a button being destroyed still sends events
+        // (hide, focus out) once it is no longer a push button.
+        auto *button = qobject_cast<QPushButton *>(watched);
+        if (!button)
+            return false;
         const QEvent::Type type = event->type();
         if (type == QEvent::FocusOut || type == QEvent::EnabledChange || type == QEvent::Hide) {
             release(button, false);
