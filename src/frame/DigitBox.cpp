@@ -3,14 +3,32 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QValidator>
 #include <cmath>
-#include <QRegularExpressionValidator>
+
+namespace {
+
+// Text made of the digits 0 to 9 only. Checked at every change of every
+// box, a plain loop rather than a regular expression.
+class DigitsOnly final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        for (const QChar c : input) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return Invalid;
+        }
+        return Acceptable;
+    }
+};
+
+} // namespace
 
 DigitBox::DigitBox(QWidget *parent) : QLineEdit(parent)
 {
     // Guards paste, drop and input methods, which bypass keyPressEvent.
-    static const QRegularExpression digits(QStringLiteral("[0-9]*"));
-    setValidator(new QRegularExpressionValidator(digits, this));
+    setValidator(new DigitsOnly(this));
     setAlignment(Qt::AlignCenter);
     keepDisabledReadable();
 }
