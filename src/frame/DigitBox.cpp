@@ -30,6 +30,11 @@ DigitBox::DigitBox(QWidget *parent) : QLineEdit(parent)
     // Guards paste, drop and input methods, which bypass keyPressEvent.
     setValidator(new DigitsOnly(this));
     setAlignment(Qt::AlignCenter);
+    // A disabled box keeps its face, not the toolkit's grey; a window may
+    // still give its disabled boxes a face of their own.
+    QPalette p = palette();
+    p.setColor(QPalette::Disabled, QPalette::Base, p.color(QPalette::Active, QPalette::Base));
+    setPalette(p);
     keepDisabledReadable();
 }
 
@@ -52,10 +57,10 @@ double contrast(const QColor &a, const QColor &b)
 void DigitBox::keepDisabledReadable()
 {
     // A box is disabled once its answer is right: the answer must stay clear
-    // on the box's own face, not fade to grey. Dark ink where it reads well
-    // enough (a contrast of 4.5 to 1), else black, else white on the darkest
-    // faces.
-    const QColor face = palette().color(QPalette::Active, QPalette::Base);
+    // on the face the disabled box shows, not fade to grey. Dark ink where it
+    // reads well enough (a contrast of 4.5 to 1), else black, else white on
+    // the darkest faces.
+    const QColor face = palette().color(QPalette::Disabled, QPalette::Base);
     QColor ink;
     for (const QColor &candidate : {QColor(20, 24, 60), QColor(Qt::black), QColor(Qt::white)}) {
         if (!ink.isValid() || contrast(candidate, face) > contrast(ink, face))
@@ -63,12 +68,10 @@ void DigitBox::keepDisabledReadable()
         if (contrast(ink, face) >= 4.5)
             break;
     }
-    if (palette().color(QPalette::Disabled, QPalette::Text) == ink
-        && palette().color(QPalette::Disabled, QPalette::Base) == face)
+    if (palette().color(QPalette::Disabled, QPalette::Text) == ink)
         return;
     QPalette p = palette();
     p.setColor(QPalette::Disabled, QPalette::Text, ink);
-    p.setColor(QPalette::Disabled, QPalette::Base, face);
     setPalette(p);
 }
 
