@@ -2,6 +2,7 @@
 #include "exercises/tables/Form2.h"
 #include "frame/DigitBox.h"
 
+#include <QAccessible>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -29,14 +30,26 @@ void answer(DigitBox *box, const QString &digits)
     QTest::keyClick(box, Qt::Key_Return);
 }
 
+double luminance(const QColor &c)
+{
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 QPushButton *avanti(FormBase *w)
 {
     return qobject_cast<QPushButton *>(w->control(QStringLiteral("BottoneAvanti")));
 }
 
-QColor colour(const DigitBox *cell)
+QColor colour(const DigitBox *box)
 {
-    return cell->palette().color(QPalette::Base);
+    return box->palette().color(QPalette::Base);
 }
 
 // The cell to fill, a filled cell, the headers.
@@ -58,23 +71,23 @@ QList<int> cellsToFill()
 void verifyHeaders(const Form2 *w)
 {
     for (int i = 0; i < 10; ++i) {
-        QCOMPARE(w->Text1[i]->text(), QString::number(i + 1));
-        QCOMPARE(w->Text1[10 * i]->text(), QString::number(i + 1));
-        QVERIFY(!w->Text1[i]->isEnabled());
-        QVERIFY(!w->Text1[10 * i]->isEnabled());
-        QCOMPARE(colour(w->Text1[10 * i]), kOrange);
+        QCOMPARE(w->testoCella(i), QString::number(i + 1));
+        QCOMPARE(w->testoCella(10 * i), QString::number(i + 1));
+        QCOMPARE(w->coloreCella(i), kOrange);
+        QCOMPARE(w->coloreCella(10 * i), kOrange);
     }
 }
 
-// The only enabled cell, -1 when none is.
+// The cell the answer box stands on when it is open, -1 when it is closed.
 int enabledCell(const Form2 *w)
 {
-    int found = -1;
+    if (!w->Text1->isEnabled())
+        return -1;
     for (int k = 0; k < Form2::kCelle; ++k) {
-        if (w->Text1[k]->isEnabled())
-            found = found < 0 ? k : -2;
+        if (w->Text1->geometry() == w->rettangoloCella(k))
+            return k;
     }
-    return found;
+    return -2;
 }
 
 } // namespace
@@ -95,6 +108,7 @@ private Q_SLOTS:
     void stuckGeneratorDoesNotFreeze();
     void cellsFollowTheScaledTemplate();
     void resizeMovesLayoutButNotCells();
+    void cellsReadByScreenReader();
     void localisedFromLanguageFile_data();
     void localisedFromLanguageFile();
 
@@ -118,10 +132,14 @@ void TestForm2::firstCellIsNeverAHeader()
     QCOMPARE(w->CellaCorrente(), 23);
     QCOMPARE(w->CelleProposte(), 1);
     QCOMPARE(enabledCell(w), 23);
-    QCOMPARE(colour(w->Text1[23]), kYellow);
-    QCOMPARE(w->focusWidget(), w->Text1[23]);
+    QCOMPARE(colour(w->Text1), kYellow);
+    QCOMPARE(w->coloreCella(23), kYellow);
+    QCOMPARE(w->focusWidget(), w->Text1);
+    // A screen reader calls the box by its cell.
+    QCOMPARE(w->Text1->accessibleName(), QStringLiteral("4 per 3"));
     verifyHeaders(w);
-    QVERIFY(w->Text1[24]->text().isEmpty());
+    QVERIFY(w->testoCella(24).isEmpty());
+    QCOMPARE(w->coloreCella(24), kOrange);
     QVERIFY(!avanti(w)->isEnabled());
     QCOMPARE(program_->rnd->remaining(), 0u);
     QCOMPARE(program_->rnd->unscripted, 0);
@@ -146,7 +164,7 @@ void TestForm2::cellAnswers()
     QFETCH(QString, wrong);
     QFETCH(QString, right);
     Form2 *w = openForm2(*program_, {cell});
-    DigitBox *box = w->Text1[cell];
+    DigitBox *box = w->Text1;
 
     answer(box, wrong);
     answer(box, QString());
@@ -164,10 +182,14 @@ void TestForm2::cellAnswers()
     program_->rnd->draw(45, 100);
     answer(box, right);
     QCOMPARE(state().contaEsatti, 1);
-    QCOMPARE(colour(box), kWhite);
-    QVERIFY(!box->isEnabled());
+    QCOMPARE(w->testoCella(cell), right);
+    QCOMPARE(w->coloreCella(cell), kWhite);
     QCOMPARE(enabledCell(w), 45);
-    QCOMPARE(colour(w->Text1[45]), kYellow);
+    QCOMPARE(w->coloreCella(45), kYellow);
+    QCOMPARE(colour(box), kYellow);
+    QVERIFY(box->text().isEmpty());
+    QCOMPARE(box->maxLength(), 2);
+    QCOMPARE(w->focusWidget(), box);
     // A wrong answer sounds; a right one is silent.
     QCOMPARE(program_->sound->played.size(), 2u);
     QCOMPARE(program_->rnd->unscripted, 0);
@@ -189,8 +211,8 @@ void TestForm2::cellLengths()
     QFETCH(QString, typed);
     QFETCH(QString, kept);
     Form2 *w = openForm2(*program_, {cell});
-    QTest::keyClicks(w->Text1[cell], typed);
-    QCOMPARE(w->Text1[cell]->text(), kept);
+    QTest::keyClicks(w->Text1, typed);
+    QCOMPARE(w->Text1->text(), kept);
 }
 
 void TestForm2::wholeTableThenAvanti()
@@ -212,9 +234,9 @@ void TestForm2::wholeTableThenAvanti()
         const int cell = w->CellaCorrente();
         QCOMPARE(w->CelleProposte(), n);
         QCOMPARE(enabledCell(w), cell);
-        QCOMPARE(colour(w->Text1[cell]), kYellow);
+        QCOMPARE(w->coloreCella(cell), kYellow);
         asked << cell;
-        answer(w->Text1[cell], QString::number(Form2::prodottoAtteso(cell)));
+        answer(w->Text1, QString::number(Form2::prodottoAtteso(cell)));
         QCOMPARE(state().contaEsatti, n);
         if (n < Form2::kDaRiempire)
             QVERIFY(!avanti(w)->isEnabled());
@@ -229,13 +251,18 @@ void TestForm2::wholeTableThenAvanti()
     QVERIFY(avanti(w)->isEnabled());
     QVERIFY(w->focusWidget() != avanti(w));
     QCOMPARE(enabledCell(w), -1);
+    QCOMPARE(w->Text1->geometry(), w->rettangoloCella(asked.last()));
+    QCOMPARE(colour(w->Text1), kWhite);
     QVERIFY(program_->sound->played.empty());
     QCOMPARE(state().contaErrati, 0);
     QCOMPARE(qobject_cast<QLabel *>(w->control(QStringLiteral("EtichettaEsatti")))->text(), QStringLiteral(" 81"));
     for (int cell : toFill) {
-        QCOMPARE(w->Text1[cell]->text(), QString::number(Form2::prodottoAtteso(cell)));
-        QCOMPARE(colour(w->Text1[cell]), kWhite);
+        QCOMPARE(w->testoCella(cell), QString::number(Form2::prodottoAtteso(cell)));
+        QCOMPARE(w->coloreCella(cell), kWhite);
     }
+    // Every number stays readable on its face, headers and filled cells.
+    for (int k = 0; k < Form2::kCelle; ++k)
+        QVERIFY2(contrast(w->inchiostroCella(k), w->coloreCella(k)) >= 4.5, qPrintable(QString::number(k)));
     QCOMPARE(program_->rnd->remaining(), 0u);
     QCOMPARE(program_->rnd->unscripted, 0);
 
@@ -244,12 +271,15 @@ void TestForm2::wholeTableThenAvanti()
     QVERIFY(!avanti(w)->isEnabled());
     verifyHeaders(w);
     for (int cell : toFill)
-        QVERIFY(w->Text1[cell]->text().isEmpty());
+        QVERIFY(w->testoCella(cell).isEmpty());
     QCOMPARE(w->CelleProposte(), 1);
     QCOMPARE(enabledCell(w), 57);
-    QCOMPARE(colour(w->Text1[57]), kYellow);
-    QCOMPARE(colour(w->Text1[58]), kWhite);
-    QCOMPARE(w->focusWidget(), w->Text1[57]);
+    QVERIFY(w->Text1->text().isEmpty());
+    QCOMPARE(colour(w->Text1), kYellow);
+    QCOMPARE(w->coloreCella(57), kYellow);
+    // Filled cells stay white until they are highlighted again.
+    QCOMPARE(w->coloreCella(58), kWhite);
+    QCOMPARE(w->focusWidget(), w->Text1);
     QCOMPARE(program_->rnd->remaining(), 0u);
     QCOMPARE(program_->rnd->unscripted, 0);
 }
@@ -260,24 +290,21 @@ void TestForm2::stuckGeneratorDoesNotFreeze()
     Form2 *w = openForm2(*program_, {});
     QCOMPARE(w->CellaCorrente(), 11);
     QCOMPARE(program_->rnd->unscripted, Form2::kMaxEstrazioni);
-    answer(w->Text1[11], QStringLiteral("4"));
+    answer(w->Text1, QStringLiteral("4"));
     QCOMPARE(w->CellaCorrente(), 12);
     QCOMPARE(w->CelleProposte(), 2);
-    QCOMPARE(colour(w->Text1[12]), kYellow);
+    QCOMPARE(enabledCell(w), 12);
 }
 
 void TestForm2::cellsFollowTheScaledTemplate()
 {
     Form2 *w = openForm2(*program_, {23});
-    const QSize cell = w->Text1[0]->size();
+    const QSize cell = w->Text1->size();
     QVERIFY(cell.width() >= 46 && cell.height() > 46);
-    for (int k = 0; k < Form2::kCelle; ++k) {
-        QCOMPARE(w->Text1[k]->parentWidget(), w->Picture1);
-        QCOMPARE(w->Text1[k]->size(), cell);
-        QCOMPARE(w->Text1[k]->pos(), QPoint(cell.width() * (k / 10), cell.height() * (k % 10)));
-        QCOMPARE(w->Text1[k]->maxLength(), k == 99 ? 3 : 2);
-        QVERIFY(!w->Text1[k]->isHidden());
-    }
+    for (int k = 0; k < Form2::kCelle; ++k)
+        QCOMPARE(w->rettangoloCella(k), QRect(QPoint(cell.width() * (k / 10), cell.height() * (k % 10)), cell));
+    QCOMPARE(w->Text1->parentWidget(), w->Picture1);
+    QCOMPARE(w->Text1->pos(), QPoint(2 * cell.width(), 3 * cell.height()));
     QCOMPARE(w->Picture1->size(), QSize(10 * cell.width(), 10 * cell.height()));
 }
 
@@ -285,14 +312,52 @@ void TestForm2::resizeMovesLayoutButNotCells()
 {
     Form2 *w = openForm2(*program_, {23});
     const QRect picture = w->Picture1->geometry();
-    const QRect template0 = w->Text1[0]->geometry();
-    const QRect cell45 = w->Text1[45]->geometry();
+    const QRect box = w->Text1->geometry();
+    const QRect cell45 = w->rettangoloCella(45);
 
     w->resize(w->width() / 2, w->height() / 2);
     QCoreApplication::processEvents();
     QVERIFY(w->Picture1->geometry() != picture);
-    QVERIFY(w->Text1[0]->geometry() != template0);
-    QCOMPARE(w->Text1[45]->geometry(), cell45);
+    QCOMPARE(w->Text1->geometry(), box);
+    QCOMPARE(w->rettangoloCella(45), cell45);
+    // The box goes on from cell to cell at the table's pitch.
+    program_->rnd->draw(45, 100);
+    answer(w->Text1, QStringLiteral("12"));
+    QCOMPARE(w->Text1->geometry(), cell45);
+}
+
+void TestForm2::cellsReadByScreenReader()
+{
+    state().currentLanguageName = QStringLiteral("English");
+    Form2 *w = openForm2(*program_, {23});
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(w->Picture1);
+    QVERIFY(table);
+    QHash<QString, QAccessibleInterface *> cells;
+    for (int i = 0; i < table->childCount(); ++i) {
+        QAccessibleInterface *child = table->child(i);
+        QVERIFY(child);
+        QCOMPARE(table->indexOfChild(child), i);
+        if (child->object())
+            continue;   // the answer box
+        QCOMPARE(child->parent(), table);
+        cells.insert(child->text(QAccessible::Name), child);
+    }
+    QCOMPARE(cells.size(), 100);
+    QCOMPARE(cells.value(QStringLiteral("1 times 1"))->text(QAccessible::Value), QStringLiteral("1"));
+    QCOMPARE(cells.value(QStringLiteral("1 times 10"))->text(QAccessible::Value), QStringLiteral("10"));
+    QCOMPARE(cells.value(QStringLiteral("10 times 1"))->text(QAccessible::Value), QStringLiteral("10"));
+    QCOMPARE(w->Text1->accessibleName(), QStringLiteral("4 times 3"));
+
+    program_->rnd->draw(45, 100);
+    answer(w->Text1, QStringLiteral("12"));
+    QCOMPARE(cells.value(QStringLiteral("4 times 3"))->text(QAccessible::Value), QStringLiteral("12"));
+    QCOMPARE(w->Text1->accessibleName(), QStringLiteral("6 times 5"));
+    // A point of the table finds the cell painted there, or the box.
+    const QPoint onCell = w->Picture1->mapToGlobal(w->rettangoloCella(24).center());
+    QCOMPARE(table->childAt(onCell.x(), onCell.y()), cells.value(QStringLiteral("5 times 3")));
+    QCOMPARE(cells.value(QStringLiteral("5 times 3"))->rect().center(), onCell);
+    const QPoint onBox = w->Text1->mapToGlobal(w->Text1->rect().center());
+    QCOMPARE(table->childAt(onBox.x(), onBox.y())->object(), w->Text1);
 }
 
 void TestForm2::localisedFromLanguageFile_data()

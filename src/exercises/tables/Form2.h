@@ -2,14 +2,17 @@
 
 #include "frame/ExerciseForm.h"
 
-#include <array>
-
 class DigitBox;
 class QFrame;
+class TavolaPitagorica;
 
 // Completing the multiplication table: the first row and column show 1 to
 // 10, and the child fills the other 81 cells one highlighted cell at a time,
 // the first 60 in random order and the last 21 in table order.
+//
+// The table is painted by one widget; the child types in one answer box,
+// Text1, laid over the highlighted cell and moved on to the next cell once
+// the answer is right.
 class Form2 : public ExerciseForm {
     Q_OBJECT
 public:
@@ -28,6 +31,15 @@ public:
     int CelleProposte() const { return celleProposte_; }
     int CellaCorrente() const { return cellaCorrente_; }
 
+    // What the table shows in cell k: its number (empty while it waits,
+    // and for the highlighted cell, whose digits are in Text1), its face
+    // and the ink of its number.
+    QString testoCella(int cella) const;
+    QColor coloreCella(int cella) const;
+    QColor inchiostroCella(int cella) const;
+    // Where cell k lies in Picture1; empty before the activation.
+    QRect rettangoloCella(int cella) const;
+
     static constexpr int kCelle = 100;
     static constexpr int kDaRiempire = 81;
     static constexpr int kCasuali = 60;
@@ -36,11 +48,14 @@ public:
     static const QColor kAttesa;
     static const QColor kRiempita;
     static const QColor kIntestazione;
+    // The numbers the table shows: dark on every face of the table.
+    static const QColor kInchiostro;
 
+    // The table, painted cell by cell.
     QFrame *Picture1;
-    // Text1[0] is the layout's template and the corner header; the other
-    // cells exist from the activation on.
-    std::array<DigitBox *, kCelle> Text1{};
+    // The answer box of the highlighted cell. Before the activation it is
+    // the layout's template of a cell, at the table's top-left corner.
+    DigitBox *Text1;
 
 protected:
     void afterActivate() override;
@@ -50,6 +65,8 @@ private:
     void scriviIntestazioni();
     int primaVuota() const;
 
+    TavolaPitagorica *tavola_;
+    QString prodotto_;   // what a screen reader calls a cell, %1 times %2
     int celleProposte_ = 0;
     int cellaCorrente_ = 0;
 };
