@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFrame>
+#include <QHash>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
@@ -47,6 +48,7 @@ public:
     {
         passo_ = cella;
         font_ = font;
+        disegni_.clear();
         update();
     }
 
@@ -66,7 +68,6 @@ public:
         if (cella == testo)
             return;
         cella = testo;
-        disegni_[static_cast<std::size_t>(k)] = QStaticText();
         update(rettangolo(k));
     }
 
@@ -99,29 +100,43 @@ protected:
         if (passo_.isEmpty())
             return;
         QPainter p(this);
-        const QColor rim = palette().color(QPalette::Window).darker(160);
+        // The rims of all the cells in one fill, then the faces in one call
+        // per colour: a hundred boxes drawn one by one cost far more in
+        // calls than in pixels.
+        const QRect tavola(QPoint(0, 0), QSize(10 * passo_.width(), 10 * passo_.height()));
+        p.fillRect(event->rect() & tavola, palette().color(QPalette::Window).darker(160));
+        p.setPen(Qt::NoPen);
+        std::array<bool, kCelle> dipinta{};
+        std::array<QRect, kCelle> facce;
+        for (int k = 0; k < kCelle; ++k) {
+            if (dipinta[static_cast<std::size_t>(k)])
+                continue;
+            const QColor &colore = facce_[static_cast<std::size_t>(k)];
+            int n = 0;
+            for (int j = k; j < kCelle; ++j) {
+                if (dipinta[static_cast<std::size_t>(j)] || facce_[static_cast<std::size_t>(j)] != colore)
+                    continue;
+                dipinta[static_cast<std::size_t>(j)] = true;
+                const QRect cella = rettangolo(j);
+                if (event->rect().intersects(cella))
+                    facce[static_cast<std::size_t>(n++)] = cella.adjusted(1, 1, -1, -1);
+            }
+            p.setBrush(colore);
+            p.drawRects(facce.data(), n);
+        }
+
         p.setPen(Form2::kInchiostro);
         p.setFont(font_);
         for (int k = 0; k < kCelle; ++k) {
-            const QRect cella = rettangolo(k);
-            if (!event->rect().intersects(cella))
-                continue;
-            const QRect faccia = cella.adjusted(1, 1, -1, -1);
-            // A rim and the face as two plain fills, as the boxes draw them.
-            p.fillRect(cella, rim);
-            p.fillRect(faccia, facce_[static_cast<std::size_t>(k)]);
             const QString &numero = testi_[static_cast<std::size_t>(k)];
-            if (numero.isEmpty())
+            const QRect cella = rettangolo(k);
+            if (numero.isEmpty() || !event->rect().intersects(cella))
                 continue;
-            QStaticText &disegno = disegni_[static_cast<std::size_t>(k)];
-            if (disegno.text().isEmpty()) {
-                disegno.setText(numero);
-                disegno.setTextFormat(Qt::PlainText);
-                disegno.prepare(QTransform(), font_);
-            }
+            const QStaticText &disegno = preparato(numero);
             const QSizeF size = disegno.size();
             const QPointF at(cella.x() + (cella.width() - size.width()) / 2,
                              cella.y() + (cella.height() - size.height()) / 2);
+            const QRect faccia = cella.adjusted(1, 1, -1, -1);
             const bool fits = size.width() <= faccia.width() && size.height() <= faccia.height();
             if (!fits)
                 p.setClipRect(faccia);
@@ -132,12 +147,26 @@ protected:
     }
 
 private:
+    // A number laid out once for painting; the headers of the row and of
+    // the column share theirs.
+    const QStaticText &preparato(const QString &numero)
+    {
+        auto found = disegni_.find(numero);
+        if (found == disegni_.end()) {
+            QStaticText disegno(numero);
+            disegno.setTextFormat(Qt::PlainText);
+            disegno.prepare(QTransform(), font_);
+            found = disegni_.insert(numero, disegno);
+        }
+        return *found;
+    }
+
     QSize passo_;
     QFont font_;
     QString prodotto_;
     std::array<QString, kCelle> testi_;
     std::array<QColor, kCelle> facce_;
-    std::array<QStaticText, kCelle> disegni_;   // the numbers as laid out for painting
+    QHash<QString, QStaticText> disegni_;
 };
 
 namespace {
