@@ -42,7 +42,7 @@ class TavolaPitagorica final : public QFrame {
 public:
     static constexpr int kCelle = Form2::kCelle;
 
-    TavolaPitagorica() { facce_.fill(Form2::kIntestazione); }
+    TavolaPitagorica() = default;
 
     void setPasso(QSize cella, const QFont &font)
     {
@@ -59,24 +59,22 @@ public:
         return QRect(QPoint(passo_.width() * (k / 10), passo_.height() * (k % 10)), passo_);
     }
 
-    const QString &testo(int k) const { return testi_[static_cast<std::size_t>(k)]; }
-    QColor faccia(int k) const { return facce_[static_cast<std::size_t>(k)]; }
+    const QString &testo(int k) const { return cella(k).testo; }
+    QColor faccia(int k) const { return cella(k).faccia; }
 
     void scrivi(int k, const QString &testo)
     {
-        QString &cella = testi_[static_cast<std::size_t>(k)];
-        if (cella == testo)
+        if (cella(k).testo == testo)
             return;
-        cella = testo;
+        cella(k).testo = testo;
         update(rettangolo(k));
     }
 
     void colora(int k, const QColor &faccia)
     {
-        QColor &cella = facce_[static_cast<std::size_t>(k)];
-        if (cella == faccia)
+        if (cella(k).faccia == faccia)
             return;
-        cella = faccia;
+        cella(k).faccia = faccia;
         update(rettangolo(k));
     }
 
@@ -109,17 +107,16 @@ protected:
         std::array<bool, kCelle> dipinta{};
         std::array<QRect, kCelle> facce;
         for (int k = 0; k < kCelle; ++k) {
-            if (dipinta[static_cast<std::size_t>(k)])
+            if (dipinta[std::size_t(k)])
                 continue;
-            const QColor &colore = facce_[static_cast<std::size_t>(k)];
+            const QColor colore = cella(k).faccia;
             int n = 0;
             for (int j = k; j < kCelle; ++j) {
-                if (dipinta[static_cast<std::size_t>(j)] || facce_[static_cast<std::size_t>(j)] != colore)
+                if (dipinta[std::size_t(j)] || cella(j).faccia != colore)
                     continue;
-                dipinta[static_cast<std::size_t>(j)] = true;
-                const QRect cella = rettangolo(j);
-                if (event->rect().intersects(cella))
-                    facce[static_cast<std::size_t>(n++)] = cella.adjusted(1, 1, -1, -1);
+                dipinta[std::size_t(j)] = true;
+                if (event->rect().intersects(rettangolo(j)))
+                    facce[std::size_t(n++)] = rettangolo(j).adjusted(1, 1, -1, -1);
             }
             p.setBrush(colore);
             p.drawRects(facce.data(), n);
@@ -128,15 +125,14 @@ protected:
         p.setPen(Form2::kInchiostro);
         p.setFont(font_);
         for (int k = 0; k < kCelle; ++k) {
-            const QString &numero = testi_[static_cast<std::size_t>(k)];
-            const QRect cella = rettangolo(k);
-            if (numero.isEmpty() || !event->rect().intersects(cella))
+            const QString &numero = cella(k).testo;
+            const QRect r = rettangolo(k);
+            if (numero.isEmpty() || !event->rect().intersects(r))
                 continue;
             const QStaticText &disegno = preparato(numero);
             const QSizeF size = disegno.size();
-            const QPointF at(cella.x() + (cella.width() - size.width()) / 2,
-                             cella.y() + (cella.height() - size.height()) / 2);
-            const QRect faccia = cella.adjusted(1, 1, -1, -1);
+            const QPointF at(r.x() + (r.width() - size.width()) / 2, r.y() + (r.height() - size.height()) / 2);
+            const QRect faccia = r.adjusted(1, 1, -1, -1);
             const bool fits = size.width() <= faccia.width() && size.height() <= faccia.height();
             if (!fits)
                 p.setClipRect(faccia);
@@ -147,6 +143,13 @@ protected:
     }
 
 private:
+    struct Cella {
+        QString testo;
+        QColor faccia = Form2::kIntestazione;
+    };
+    Cella &cella(int k) { return celle_[std::size_t(k)]; }
+    const Cella &cella(int k) const { return celle_[std::size_t(k)]; }
+
     // A number laid out once for painting; the headers of the row and of
     // the column share theirs.
     const QStaticText &preparato(const QString &numero)
@@ -164,8 +167,7 @@ private:
     QSize passo_;
     QFont font_;
     QString prodotto_;
-    std::array<QString, kCelle> testi_;
-    std::array<QColor, kCelle> facce_;
+    std::array<Cella, kCelle> celle_;
     QHash<QString, QStaticText> disegni_;
 };
 
