@@ -2,25 +2,53 @@
 
 #include <QImage>
 #include <QWidget>
+#include <future>
 
 // An image control that shows a picture file fitted into its area, keeping
 // the picture's proportions, drawn smooth at any size. A file that is missing
 // or cannot be read leaves a plain neutral panel in its place and reports
 // nothing: the problem beside it can still be answered.
+//
+// The picture is read and fitted to the control's size on a worker thread
+// while the rest of the window is built and painted; its first paint, and
+// anything that asks about it, waits for that work to end.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
     explicit PictureBox(QWidget *parent = nullptr);
+    ~PictureBox() override;
 
     // Shows the picture of the file at path; false when it could not be read.
     bool load(const QString &path);
-    bool hasPicture() const { return !image_.isNull(); }
+    // The same, returning at once: the picture is read in the background.
+    void loadInBackground(const QString &path);
+    bool hasPicture() const;
     const QString &path() const { return path_; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // What the worker hands back: the picture as read (null when it was
+    // taken from the cache already fitted) and the picture fitted.
+    struct Prepared {
+        QImage picture;
+        QImage fitted;
+    };
+
+    // Starts fitting picture (read from the file when null) to the box's
+    // present size, unless the cache has it so already.
+    void prepare(const QImage &picture);
+    // Takes over the result of the work in flight, if any.
+    void finish() const;
+    QSize deviceSize() const;
+
     QString path_;
-    QImage image_;
+    QString identity_;          // the file's identity, empty when there is no file
+    mutable QImage picture_;    // as read, kept to fit it again at a new size
+    mutable QImage fitted_;     // at the size shown, in device pixels
+    mutable bool readable_ = false;
+    QSize fittedFor_;           // the box, in device pixels, the picture is fitted to
+    QString pendingKey_;        // where the picture being fitted goes in the cache
+    mutable std::future<Prepared> pending_;
 };
