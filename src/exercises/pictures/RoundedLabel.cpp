@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPixmapCache>
 #include <QTextDocument>
+#include <vector>
 
 namespace {
 
@@ -10,6 +11,30 @@ const QColor kCard(255, 253, 244);
 const QColor kBorder(200, 191, 168);
 const QColor kInk(30, 42, 74);
 constexpr qreal kBorderWidth = 2;
+
+// A line of text laid out for a font, shared by every label that shows it:
+// the row of numbers is the same in each picture window, so a new window
+// lays none of it out again. Few entries; kept to the end of the program.
+QStaticText preparedLine(const QString &text, const QFont &font)
+{
+    struct Entry {
+        QString text;
+        QFont font;
+        QStaticText line;
+    };
+    static auto *entries = new std::vector<Entry>;
+    for (const Entry &entry : *entries) {
+        if (entry.text == text && entry.font == font)
+            return entry.line;
+    }
+    QStaticText line(text);
+    line.setTextFormat(Qt::PlainText);
+    line.prepare(QTransform(), font);
+    if (entries->size() >= 64)
+        entries->erase(entries->begin());
+    entries->push_back({text, font, line});
+    return line;
+}
 
 } // namespace
 
@@ -57,10 +82,8 @@ void RoundedLabel::paintEvent(QPaintEvent *event)
     // Laid out again only when the text or the font (scaled by the
     // resizer) has changed; the size below must be that of this layout.
     if (line_.text() != text() || lineFont_ != font()) {
-        line_.setText(text());
-        line_.setTextFormat(Qt::PlainText);
         lineFont_ = font();
-        line_.prepare(QTransform(), lineFont_);
+        line_ = preparedLine(text(), lineFont_);
     }
     painter.setFont(lineFont_);
     painter.setPen(palette().color(foregroundRole()));
