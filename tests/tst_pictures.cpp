@@ -77,6 +77,7 @@ private Q_SLOTS:
     void wholeSequence();
     void unreadablePicture_data();
     void unreadablePicture();
+    void pictureFollowsResize();
     void cardOnAnyColour_data();
     void cardOnAnyColour();
 
@@ -332,6 +333,23 @@ void TestPictures::unreadablePicture()
     program_->rnd->draw(0, 4);
     answer(w->TestoInserito, QStringLiteral("3"));
     QCOMPARE(state().contaEsatti, 1);
+}
+
+// A picture shown before its box is resized is fitted again to the new size,
+// the same as one shown at that size from the start (or from the cache).
+void TestPictures::pictureFollowsResize()
+{
+    const QString path = kAssets + QStringLiteral("/jpg/strega.jpg");
+    PictureBox late;
+    late.resize(200, 150);
+    late.loadInBackground(path);
+    late.grab();
+    late.resize(400, 300);
+    PictureBox direct;
+    direct.resize(400, 300);
+    QVERIFY(direct.load(path));
+    QCOMPARE(late.grab().toImage(), direct.grab().toImage());
+    QVERIFY(late.hasPicture());
 }
 
 void TestPictures::cardOnAnyColour_data()
