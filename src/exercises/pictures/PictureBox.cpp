@@ -158,5 +158,5 @@ void PictureBox::paintEvent(QPaintEvent *)
         return;
     // Already at the size shown: copied, not scaled.
     const QSize shown = fitted_.deviceIndependentSize().toSize();
-    painter.drawImage(QRect(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown), fitted_);
+    painter.drawImage(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), fitted_);
 }

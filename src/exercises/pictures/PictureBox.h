@@ -29,8 +29,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    // What the worker hands back: the picture as read (null when it was
-    // taken from the cache already fitted) and the picture fitted.
+    // What the worker hands back: the picture as read (null when it could
+    // not be) and the picture fitted to the box.
     struct Prepared {
         QImage picture;
         QImage fitted;
