@@ -5,8 +5,12 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+#include <QThreadPool>
 #include <algorithm>
-#include <cmath>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <utility>
 
 namespace {
 
@@ -56,6 +60,32 @@ QImage fit(const QImage &picture, QSize box, qreal ratio)
     return fitted;
 }
 
+} // namespace
+
+// The work handed to a worker thread, shared by it and the box. On a busy
+// machine the worker may get no processor in time: the box waits only for a
+// worker already at work, and not for long, and otherwise does the work
+// itself; the worker then skips it, or finishes it for nothing.
+struct PictureBox::Job {
+    QString path;
+    QImage picture;
+    QSize box;
+    qreal ratio = 1;
+
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool started = false;
+    bool done = false;
+    bool abandoned = false;
+    Prepared result;
+};
+
+namespace {
+
+// How long the box waits for a worker that has started before it does the
+// work itself: about what the work takes when it has a processor to itself.
+constexpr std::chrono::microseconds kPatience(1500);
+
 const QColor kPanel(238, 234, 224);
 const QColor kPanelBorder(200, 192, 176);
 
@@ -63,7 +93,16 @@ const QColor kPanelBorder(200, 192, 176);
 
 PictureBox::PictureBox(QWidget *parent) : QWidget(parent) {}
 
-// A read still running must end before the box goes: it is waited for here.
+PictureBox::Prepared PictureBox::work(const QString &path, QImage picture, QSize box, qreal ratio)
+{
+    if (picture.isNull())
+        picture = QImageReader(path).read();
+    Prepared result;
+    result.fitted = fit(picture, box, ratio);
+    result.picture = std::move(picture);
+    return result;
+}
+
 PictureBox::~PictureBox() = default;
 
 QSize PictureBox::deviceSize() const
@@ -103,26 +142,47 @@ void PictureBox::prepare(const QImage &picture)
         readable_ = true;
         return;
     }
-    const QString path = path_;
-    // Reading and scaling touch nothing but these copies. Where no thread
-    // can be started, the work runs when it is first waited for.
-    pending_ = std::async(std::launch::async | std::launch::deferred, [path, picture, box, ratio] {
-        Prepared result;
-        result.picture = picture;
-        if (result.picture.isNull()) {
-            QImageReader reader(path);
-            result.picture = reader.read();
+    auto job = std::make_shared<Job>();
+    job->path = path_;
+    job->picture = picture;
+    job->box = box;
+    job->ratio = ratio;
+    job_ = job;
+    // The worker touches nothing but the job: the box may be gone when it runs.
+    QThreadPool::globalInstance()->start([job] {
+        {
+            std::lock_guard<std::mutex> lock(job->mutex);
+            if (job->abandoned)
+                return;
+            job->started = true;
         }
-        result.fitted = fit(result.picture, box, ratio);
-        return result;
+        Prepared result = work(job->path, job->picture, job->box, job->ratio);
+        std::lock_guard<std::mutex> lock(job->mutex);
+        job->result = std::move(result);
+        job->done = true;
+        job->finished.notify_all();
     });
 }
 
 void PictureBox::finish() const
 {
-    if (!pending_.valid())
+    if (!job_)
         return;
-    Prepared result = pending_.get();
+    const std::shared_ptr<Job> job = std::exchange(job_, nullptr);
+    Prepared result;
+    bool ready;
+    {
+        std::unique_lock<std::mutex> lock(job->mutex);
+        if (job->started)
+            job->finished.wait_for(lock, kPatience, [&] { return job->done; });
+        ready = job->done;
+        if (ready)
+            result = std::move(job->result);
+        else
+            job->abandoned = true;
+    }
+    if (!ready)
+        result = work(job->path, job->picture, job->box, job->ratio);
     picture_ = result.picture;
     fitted_ = result.fitted;
     readable_ = !picture_.isNull();

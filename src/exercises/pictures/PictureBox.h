@@ -2,7 +2,7 @@
 
 #include <QImage>
 #include <QWidget>
-#include <future>
+#include <memory>
 
 // An image control that shows a picture file fitted into its area, keeping
 // the picture's proportions, drawn smooth at any size. A file that is missing
@@ -11,7 +11,7 @@
 //
 // The picture is read and fitted to the control's size on a worker thread
 // while the rest of the window is built and painted; its first paint, and
-// anything that asks about it, waits for that work to end.
+// anything that asks about it, takes the result over (see Job).
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
@@ -29,12 +29,17 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    // What the worker hands back: the picture as read (null when it could
+    // What the work hands back: the picture as read (null when it could
     // not be) and the picture fitted to the box.
     struct Prepared {
         QImage picture;
         QImage fitted;
     };
+    struct Job;
+
+    // Reads the picture (unless it is given) and fits it to a box of device
+    // pixels. Touches nothing of the box: it runs on a worker thread.
+    static Prepared work(const QString &path, QImage picture, QSize box, qreal ratio);
 
     // Starts fitting picture (read from the file when null) to the box's
     // present size, unless the cache has it so already.
@@ -50,5 +55,5 @@ private:
     mutable bool readable_ = false;
     QSize fittedFor_;           // the box, in device pixels, the picture is fitted to
     QString pendingKey_;        // where the picture being fitted goes in the cache
-    mutable std::future<Prepared> pending_;
+    mutable std::shared_ptr<Job> job_;   // the work in flight, if any
 };
