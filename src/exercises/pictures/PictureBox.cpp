@@ -103,7 +103,14 @@ PictureBox::Prepared PictureBox::work(const QString &path, QImage picture, QSize
     return result;
 }
 
-PictureBox::~PictureBox() = default;
+PictureBox::~PictureBox()
+{
+    // A worker not yet at work need not start for a box that is gone.
+    if (job_) {
+        std::lock_guard<std::mutex> lock(job_->mutex);
+        job_->abandoned = true;
+    }
+}
 
 QSize PictureBox::deviceSize() const
 {
