@@ -14,6 +14,7 @@
 #include <QLoggingCategory>
 #include <QPainter>
 #include <QPushButton>
+#include <QThreadPool>
 #include <QtTest>
 
 namespace {
@@ -78,6 +79,7 @@ private Q_SLOTS:
     void unreadablePicture_data();
     void unreadablePicture();
     void pictureFollowsResize();
+    void boxGoesWhilePictureIsRead();
     void cardOnAnyColour_data();
     void cardOnAnyColour();
 
@@ -350,6 +352,19 @@ void TestPictures::pictureFollowsResize()
     QVERIFY(direct.load(path));
     QCOMPARE(late.grab().toImage(), direct.grab().toImage());
     QVERIFY(late.hasPicture());
+}
+
+// The worker reading a picture outlives the box that asked for it: it must
+// touch nothing of it (the sanitizer build checks this).
+void TestPictures::boxGoesWhilePictureIsRead()
+{
+    for (const char *name : {"strega", "Gallo", "casa", "torta"}) {
+        auto *box = new PictureBox;
+        box->resize(400, 300);
+        box->loadInBackground(kAssets + QStringLiteral("/jpg/%1.jpg").arg(QLatin1String(name)));
+        delete box;
+    }
+    QVERIFY(QThreadPool::globalInstance()->waitForDone(5000));
 }
 
 void TestPictures::cardOnAnyColour_data()
