@@ -3,6 +3,7 @@
 #include "exercises/pictures/FormEserc1.h"
 #include "exercises/pictures/FormEserc2.h"
 #include "exercises/pictures/PictureBox.h"
+#include "exercises/pictures/RoundedLabel.h"
 #include "frame/DigitBox.h"
 #include "lang/Language.h"
 
@@ -11,7 +12,9 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLoggingCategory>
+#include <QPainter>
 #include <QPushButton>
+#include <QThreadPool>
 #include <QtTest>
 
 namespace {
@@ -75,6 +78,10 @@ private Q_SLOTS:
     void wholeSequence();
     void unreadablePicture_data();
     void unreadablePicture();
+    void pictureFollowsResize();
+    void boxGoesWhilePictureIsRead();
+    void cardOnAnyColour_data();
+    void cardOnAnyColour();
 
 private:
     std::unique_ptr<TestProgram> program_;
@@ -328,6 +335,84 @@ void TestPictures::unreadablePicture()
     program_->rnd->draw(0, 4);
     answer(w->TestoInserito, QStringLiteral("3"));
     QCOMPARE(state().contaEsatti, 1);
+}
+
+// A picture shown before its box is resized is fitted again to the new size,
+// the same as one shown at that size from the start (or from the cache).
+void TestPictures::pictureFollowsResize()
+{
+    const QString path = kAssets + QStringLiteral("/jpg/strega.jpg");
+    PictureBox late;
+    late.resize(200, 150);
+    late.loadInBackground(path);
+    late.grab();
+    late.resize(400, 300);
+    PictureBox direct;
+    direct.resize(400, 300);
+    QVERIFY(direct.load(path));
+    QCOMPARE(late.grab().toImage(), direct.grab().toImage());
+    QVERIFY(late.hasPicture());
+}
+
+// The worker reading a picture outlives the box that asked for it: it must
+// touch nothing of it (the sanitizer build checks this).
+void TestPictures::boxGoesWhilePictureIsRead()
+{
+    for (const char *name : {"strega", "Gallo", "casa", "torta"}) {
+        auto *box = new PictureBox;
+        box->resize(400, 300);
+        box->loadInBackground(kAssets + QStringLiteral("/jpg/%1.jpg").arg(QLatin1String(name)));
+        delete box;
+    }
+    QVERIFY(QThreadPool::globalInstance()->waitForDone(5000));
+}
+
+void TestPictures::cardOnAnyColour_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("radius");
+    QTest::addColumn<QColor>("window");
+    QTest::newRow("number, light window") << QSize(95, 105) << 8 << QColor(255, 255, 192);
+    QTest::newRow("number, dark window") << QSize(51, 72) << 8 << QColor(0, 0, 128);
+    QTest::newRow("problem text") << QSize(629, 438) << 14 << QColor(128, 255, 128);
+    QTest::newRow("too small for corners") << QSize(20, 30) << 12 << QColor(255, 128, 0);
+}
+
+// The card is pieced together from shared corners: it must look as one
+// rounded card drawn whole on the window's colour, without seams.
+void TestPictures::cardOnAnyColour()
+{
+    QFETCH(QSize, size);
+    QFETCH(int, radius);
+    QFETCH(QColor, window);
+    QWidget ground;
+    ground.setAutoFillBackground(true);
+    QPalette p = ground.palette();
+    p.setColor(QPalette::Window, window);
+    ground.setPalette(p);
+    ground.resize(size);
+    auto *label = new RoundedLabel(QString(), radius, &ground);
+    label->resize(size);
+    const QImage shown = ground.grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    QImage expected(size, QImage::Format_RGB32);
+    expected.fill(window);
+    QPainter painter(&expected);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(200, 191, 168), 2));
+    painter.setBrush(QColor(255, 253, 244));
+    painter.drawRoundedRect(QRectF(1, 1, size.width() - 2, size.height() - 2), radius, radius);
+    painter.end();
+
+    int worst = 0;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const QRgb a = shown.pixel(x, y), b = expected.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b))});
+        }
+    }
+    QVERIFY2(worst <= 2, qPrintable(QStringLiteral("a pixel differs by %1").arg(worst)));
 }
 
 QTEST_MAIN(TestPictures)

@@ -1,5 +1,6 @@
 #include "frame/DigitBox.h"
 
+#include <QHash>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
@@ -23,23 +24,6 @@ public:
     }
 };
 
-} // namespace
-
-DigitBox::DigitBox(QWidget *parent) : QLineEdit(parent)
-{
-    // Guards paste, drop and input methods, which bypass keyPressEvent.
-    setValidator(new DigitsOnly(this));
-    setAlignment(Qt::AlignCenter);
-    // A disabled box keeps its face, not the toolkit's grey; a window may
-    // still give its disabled boxes a face of their own.
-    QPalette p = palette();
-    p.setColor(QPalette::Disabled, QPalette::Base, p.color(QPalette::Active, QPalette::Base));
-    setPalette(p);
-    keepDisabledReadable();
-}
-
-namespace {
-
 double luminance(const QColor &c)
 {
     auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
@@ -52,15 +36,16 @@ double contrast(const QColor &a, const QColor &b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-} // namespace
-
-void DigitBox::keepDisabledReadable()
+// The ink for an answer on a disabled face: dark ink where it reads well
+// enough (a contrast of 4.5 to 1), else black, else white on the darkest
+// faces. Remembered by face, as every change of a window's colour asks it
+// again for each of its boxes.
+QColor readableInk(const QColor &face)
 {
-    // A box is disabled once its answer is right: the answer must stay clear
-    // on the face the disabled box shows, not fade to grey. Dark ink where it
-    // reads well enough (a contrast of 4.5 to 1), else black, else white on
-    // the darkest faces.
-    const QColor face = palette().color(QPalette::Disabled, QPalette::Base);
+    static QHash<QRgb, QRgb> inks;
+    const QRgb key = face.rgba();
+    if (const auto it = inks.constFind(key); it != inks.constEnd())
+        return QColor::fromRgba(*it);
     QColor ink;
     for (const QColor &candidate : {QColor(20, 24, 60), QColor(Qt::black), QColor(Qt::white)}) {
         if (!ink.isValid() || contrast(candidate, face) > contrast(ink, face))
@@ -68,6 +53,38 @@ void DigitBox::keepDisabledReadable()
         if (contrast(ink, face) >= 4.5)
             break;
     }
+    if (inks.size() >= 256)
+        inks.clear();
+    inks.insert(key, ink.rgba());
+    return ink;
+}
+
+} // namespace
+
+DigitBox::DigitBox(QWidget *parent) : QLineEdit(parent)
+{
+    // Guards paste, drop and input methods, which bypass keyPressEvent.
+    setValidator(new DigitsOnly(this));
+    setAlignment(Qt::AlignCenter);
+    // A disabled box keeps its face, not the toolkit's grey; a window may
+    // still give its disabled boxes a face of their own.
+    setDisabledFace(palette().color(QPalette::Active, QPalette::Base));
+}
+
+void DigitBox::setDisabledFace(const QColor &face)
+{
+    // Face and ink in one change of palette.
+    QPalette p = palette();
+    p.setColor(QPalette::Disabled, QPalette::Base, face);
+    p.setColor(QPalette::Disabled, QPalette::Text, readableInk(face));
+    setPalette(p);
+}
+
+void DigitBox::keepDisabledReadable()
+{
+    // A box is disabled once its answer is right: the answer must stay clear
+    // on the face the disabled box shows, not fade to grey.
+    const QColor ink = readableInk(palette().color(QPalette::Disabled, QPalette::Base));
     if (palette().color(QPalette::Disabled, QPalette::Text) == ink)
         return;
     QPalette p = palette();

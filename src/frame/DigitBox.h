@@ -12,6 +12,10 @@ class DigitBox : public QLineEdit {
 public:
     explicit DigitBox(QWidget *parent = nullptr);
 
+    // The face the box shows while disabled (its enabled face by default),
+    // with an ink that keeps the answer readable on it.
+    void setDisabledFace(const QColor &face);
+
     // Whether a typed character may reach the box.
     static bool SoloCifre(QChar c);
 

@@ -44,9 +44,7 @@ FormEserc2::FormEserc2()
         TestoInserito[i]->setAlignment(Qt::AlignCenter);
         // Only one box of the row takes an answer at a time: the others wear
         // a soft tint, so the child sees at once where to write.
-        QPalette p = TestoInserito[i]->palette();
-        p.setColor(QPalette::Disabled, QPalette::Base, kWaitingBox);
-        TestoInserito[i]->setPalette(p);
+        TestoInserito[i]->setDisabledFace(kWaitingBox);
     }
     addTermFrame(1, 10, QStringLiteral("Command3D2"));
 }

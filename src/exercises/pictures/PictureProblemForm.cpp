@@ -5,6 +5,7 @@
 #include "lang/Language.h"
 #include "platform/ProgramState.h"
 
+#include <QGroupBox>
 #include <QLabel>
 
 PictureProblemForm::PictureProblemForm(const QString &name, QRect picture, QRect subject, QRect object,
@@ -37,13 +38,23 @@ CatalogoFigure::Voce PictureProblemForm::ScegliProblema(int n)
 {
     const int k = randomBelow(CatalogoFigure::numeroVoci(n)) + 1;
     CatalogoFigure::Voce voce = CatalogoFigure::voce(n, k);
-    Image1->load(programFile(QStringLiteral("jpg/") + voce.figura));
+    Image1->loadInBackground(programFile(QStringLiteral("jpg/") + voce.figura));
     const QString soggetto = MLSGetString(voce.idSoggetto);
     EtSoggetto->setText(soggetto);
     EtOggetto->setText(MLSGetString(voce.idOggetto));
     Label4->setText(MLSGetString(voce.idTesto));
     Image1->setAccessibleName(soggetto);
     return voce;
+}
+
+void PictureProblemForm::beforeLocalise()
+{
+    // The picture is painted after the other controls of the window, none of
+    // which it overlaps, so that it is read while they paint. The
+    // choose-terms frame stays above it.
+    Image1->raise();
+    if (termFrame())
+        termFrame()->raise();
 }
 
 int PictureProblemForm::ridisegnaFinoATermine(int numero)

@@ -31,6 +31,8 @@ public:
     static constexpr int kMaxEstrazioni = 1000;
 
 protected:
+    void beforeLocalise() override;
+
     // Draws NumeroOggetti again (1 to 10) until its term box is ticked,
     // starting from the value given.
     int ridisegnaFinoATermine(int numero);

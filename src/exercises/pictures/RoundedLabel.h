@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QStaticText>
 
+class QPainter;
+
 // A label on a light card with a rounded border, drawn by hand: cheaper to
 // make and paint than a style sheet on each of a row of labels. A single
 // line of text is drawn from a laid-out static text, so a row of numbers
@@ -18,6 +20,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void paintCard(QPainter &painter) const;
+
     int radius_;
     QStaticText line_;
     QFont lineFont_;
