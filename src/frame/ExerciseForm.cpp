@@ -130,6 +130,11 @@ void ExerciseForm::MostraTermini()
 {
     if (!termFrame_)
         return;
+    // A style sheet makes the toolkit style every control under it at every
+    // opening of the window, so the frame takes its look when first shown.
+    if (termFrame_->styleSheet().isEmpty())
+        termFrame_->setStyleSheet(QStringLiteral("QGroupBox { background-color: #fffadc; padding-top: 24px; }"
+                                                 " QCheckBox::indicator { width: 30px; height: 30px; }"));
     termFrame_->setGeometry(QRect(QPoint(0, 0), area()->size()));
     termFrame_->raise();
     termFrame_->show();
@@ -219,8 +224,6 @@ void ExerciseForm::addTermFrame(int first, int last, const QString &confirmName,
     termFrame_ = add(new QGroupBox(QStringLiteral("Scegli i termini da utilizzare")),
                      QStringLiteral("CorniceNumeroMassimo"), 0, 0, design.width(), design.height());
     termFrame_->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 20));
-    termFrame_->setStyleSheet(QStringLiteral("QGroupBox { background-color: #fffadc; padding-top: 24px; }"
-                                             " QCheckBox::indicator { width: 30px; height: 30px; }"));
     termFrame_->setAlignment(Qt::AlignHCenter);
     termFrame_->hide();
 
