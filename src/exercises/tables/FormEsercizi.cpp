@@ -126,9 +126,10 @@ private:
         int right = -1;
         int top = -1;
         int bottom = -1;
+        const int width = image.width();
         for (int y = 0; y < image.height(); ++y) {
             const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-            for (int x = 0; x < image.width(); ++x) {
+            for (int x = 0; x < width; ++x) {
                 if (line[x] == fill)
                     continue;
                 left = std::min(left, x);
