@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStaticText>
+#include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
@@ -227,6 +229,9 @@ private:
 };
 
 // The lamp fills most of its button at every size the resizer gives it.
+// The style would draw the button afresh in every new window, as its own
+// cache follows the window's palette, and its large gradient is costly: the
+// button keeps the style's picture per state and background colour instead.
 class LampButton final : public QPushButton {
 protected:
     void resizeEvent(QResizeEvent *event) override
@@ -234,6 +239,35 @@ protected:
         QPushButton::resizeEvent(event);
         const int side = std::min(width(), height()) * 3 / 4;
         setIconSize(QSize(side, side));
+    }
+
+    void paintEvent(QPaintEvent *) override
+    {
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        const QPalette &colours = palette();
+        const QString key = QStringLiteral("lamp-") + QString::number(static_cast<uint>(option.state), 16) + u'-'
+                            + QString::number(colours.color(QPalette::Button).rgba(), 16) + u'-'
+                            + QString::number(colours.color(QPalette::Highlight).rgba(), 16);
+        QPainter p(this);
+        drawCached(p, rect(), key,
+                   [this, &option](QPainter &face, const QRectF &) {
+                       face.setRenderHint(QPainter::Antialiasing, false);   // as on the widget itself
+                       style()->drawControl(QStyle::CE_PushButtonBevel, &option, &face, this);
+                   },
+                   colours.color(QPalette::Window));
+        // The lamp and the focus frame as the style draws them on a button,
+        // with the smooth scaling its bevel leaves switched on.
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        QStyleOptionButton label = option;
+        label.rect = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+        style()->drawControl(QStyle::CE_PushButtonLabel, &label, &p, this);
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            focus.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+        }
     }
 };
 
