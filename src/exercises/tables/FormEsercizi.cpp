@@ -230,8 +230,9 @@ private:
 
 // The lamp fills most of its button at every size the resizer gives it.
 // The style would draw the button afresh in every new window, as its own
-// cache follows the window's palette, and its large gradient is costly: the
-// button keeps the style's picture per state and background colour instead.
+// cache follows the window's palette, and its large gradient and lamp are
+// costly: the button keeps the style's picture of itself per state, size and
+// background colour instead.
 class LampButton final : public QPushButton {
 protected:
     void resizeEvent(QResizeEvent *event) override
@@ -254,20 +255,21 @@ protected:
                    [this, &option](QPainter &face, const QRectF &) {
                        face.setRenderHint(QPainter::Antialiasing, false);   // as on the widget itself
                        style()->drawControl(QStyle::CE_PushButtonBevel, &option, &face, this);
+                       // The lamp and the focus frame as the style draws them
+                       // on a button, with the smooth scaling its bevel leaves
+                       // switched on.
+                       face.setRenderHint(QPainter::SmoothPixmapTransform);
+                       QStyleOptionButton label = option;
+                       label.rect = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+                       style()->drawControl(QStyle::CE_PushButtonLabel, &label, &face, this);
+                       if (option.state & QStyle::State_HasFocus) {
+                           QStyleOptionFocusRect focus;
+                           focus.QStyleOption::operator=(option);
+                           focus.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this);
+                           style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &face, this);
+                       }
                    },
                    colours.color(QPalette::Window));
-        // The lamp and the focus frame as the style draws them on a button,
-        // with the smooth scaling its bevel leaves switched on.
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        QStyleOptionButton label = option;
-        label.rect = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-        style()->drawControl(QStyle::CE_PushButtonLabel, &label, &p, this);
-        if (option.state & QStyle::State_HasFocus) {
-            QStyleOptionFocusRect focus;
-            focus.QStyleOption::operator=(option);
-            focus.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this);
-            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
-        }
     }
 };
 
