@@ -69,6 +69,39 @@ void compareBoard(const NumberBoardForm *w, const QList<int> &yellow, const QLis
     }
 }
 
+// True when c lies on the way from a to b, as the anti-aliased edge of a
+// stroke of b drawn on a does.
+bool between(const QColor &c, const QColor &a, const QColor &b)
+{
+    const int da[] = {b.red() - a.red(), b.green() - a.green(), b.blue() - a.blue()};
+    const int dc[] = {c.red() - a.red(), c.green() - a.green(), c.blue() - a.blue()};
+    const int k = std::abs(da[0]) >= std::abs(da[1]) ? (std::abs(da[0]) >= std::abs(da[2]) ? 0 : 2)
+                                                      : (std::abs(da[1]) >= std::abs(da[2]) ? 1 : 2);
+    const double t = static_cast<double>(dc[k]) / da[k];
+    if (t < -0.02 || t > 1.02)
+        return false;
+    for (int i = 0; i < 3; ++i) {
+        if (std::abs(dc[i] - t * da[i]) > 4)
+            return false;
+    }
+    return true;
+}
+
+// The button shows fill inside its rounded border, and its digits are drawn
+// on that fill: across its middle every pixel is fill, ink or a blend.
+void compareFace(QPushButton *b, const QColor &fill)
+{
+    const QImage shot = b->grab().toImage();
+    QCOMPARE(QColor(shot.pixel(shot.width() / 8, shot.height() / 2)), fill);
+    const QColor ink(0x1c, 0x1c, 0x3c);
+    for (int x = 6; x < shot.width() - 6; ++x) {
+        const QColor c = shot.pixel(x, shot.height() / 2);
+        if (!between(c, fill, ink))
+            QFAIL(qPrintable(QStringLiteral("%1 at x %2 of %3 is neither %4 nor the ink")
+                                 .arg(c.name(), QString::number(x), b->text(), fill.name())));
+    }
+}
+
 } // namespace
 
 class TestBoard : public QObject {
@@ -256,6 +289,8 @@ void TestBoard::avantiClearsTheBoard()
     QTest::mouseClick(w->Numero[24], Qt::LeftButton);
     program_->rnd->draw(0, 4);
     QTest::mouseClick(w->Numero[25], Qt::LeftButton);
+    compareFace(w->Numero[24], QColor(255, 0, 0));
+    compareFace(w->Numero[25], QColor(0, 192, 0));
 
     scriptExercise(*program_, {3, 8});
     QPushButton *avanti = button(w, QStringLiteral("BottoneAvanti"));
@@ -265,6 +300,11 @@ void TestBoard::avantiClearsTheBoard()
     compareBoard(w, steps(3, 30, 3), {0});
     for (const QPushButton *b : w->Numero)
         QVERIFY(b->isEnabled());
+    compareFace(w->Numero[24], QColor(255, 255, 0));
+    compareFace(w->Numero[25], QColor(224, 224, 224));
+    // The faces follow a smaller window.
+    w->resize(w->width() * 4 / 5, w->height() * 4 / 5);
+    compareFace(w->Numero[25], QColor(224, 224, 224));
     QCOMPARE(program_->rnd->remaining(), 0u);
     QCOMPARE(program_->rnd->unscripted, 0);
 }
@@ -307,10 +347,7 @@ void TestBoard::coloursReachTheScreen()
     program_->rnd->draw(0, 4);
     QTest::mouseClick(w->Numero[42], Qt::LeftButton);
 
-    QPushButton *b = w->Numero[static_cast<std::size_t>(number)];
-    const QImage shot = b->grab().toImage();
-    // Left of the digits, inside the rounded border.
-    QCOMPARE(QColor(shot.pixel(shot.width() / 8, shot.height() / 2)), colour);
+    compareFace(w->Numero[static_cast<std::size_t>(number)], colour);
 }
 
 void TestBoard::menuOpensAndExitReturns_data()

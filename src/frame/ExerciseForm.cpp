@@ -5,6 +5,7 @@
 #include "frame/Accessibility.h"
 #include "frame/DigitBox.h"
 #include "frame/Icons.h"
+#include "frame/PaintCache.h"
 #include "frame/RoundButton.h"
 #include "frame/Twips.h"
 #include "lang/Language.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <limits>
 
@@ -30,6 +32,34 @@ void addOne(qint16 &count)
 {
     if (count < std::numeric_limits<qint16>::max())
         ++count;
+}
+
+// The score panel: a pale card in a thin rounded border, painted here. A
+// style sheet would make the toolkit style the panel and its labels at every
+// opening of every exercise window.
+class ScorePanel final : public QFrame {
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        // Drawn once per size with clear corners, so that it serves every
+        // background colour.
+        QPainter p(this);
+        drawCached(p, rect(), QStringLiteral("score-panel"), [](QPainter &face, const QRectF &area) {
+            constexpr qreal kBorder = 2;
+            constexpr qreal kRadius = 11;
+            face.setPen(QPen(QColor(0x8a, 0x8a, 0xa8), kBorder));
+            face.setBrush(QColor(0xff, 0xff, 0xf0));
+            face.drawRoundedRect(area.adjusted(kBorder / 2, kBorder / 2, -kBorder / 2, -kBorder / 2), kRadius,
+                                 kRadius);
+        });
+    }
+};
+
+void setInk(QWidget *label, const QColor &ink)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, ink);
+    label->setPalette(palette);
 }
 
 // Geometry of the shared controls, right-hand column of the window (twips).
@@ -48,9 +78,7 @@ ExerciseForm::ExerciseForm(const QString &name, const QString &homeMenu)
 {
     const QFont scoreFont = layoutFont(QStringLiteral("Comic Sans MS"), 16);
 
-    sattiErrati = add(new QFrame, QStringLiteral("sattiErrati"), kColumnLeft, 240, kColumnWidth, 1920);
-    sattiErrati->setStyleSheet(QStringLiteral(
-        "#sattiErrati { background-color: #fffff0; border: 2px solid #8a8aa8; border-radius: 12px; }"));
+    sattiErrati = add(new ScorePanel, QStringLiteral("sattiErrati"), kColumnLeft, 240, kColumnWidth, 1920);
 
     auto scoreLabel = [&](const QString &labelName, const QString &caption, int left, int top, int width,
                           Qt::Alignment align) {
@@ -63,8 +91,8 @@ ExerciseForm::ExerciseForm(const QString &name, const QString &homeMenu)
     EtichettaEsatti = scoreLabel(QStringLiteral("EtichettaEsatti"), QStringLiteral("0"), 1680, 180, 1080, Qt::AlignRight);
     Label2 = scoreLabel(QStringLiteral("Label2"), QStringLiteral("Errati"), 120, 1020, 1560, Qt::AlignLeft);
     EtichettaErrati = scoreLabel(QStringLiteral("EtichettaErrati"), QStringLiteral("0"), 1680, 1020, 1080, Qt::AlignRight);
-    Label1->setStyleSheet(QStringLiteral("color: #1b7a1b"));
-    Label2->setStyleSheet(QStringLiteral("color: #b02020"));
+    setInk(Label1, QColor(0x1b, 0x7a, 0x1b));
+    setInk(Label2, QColor(0xb0, 0x20, 0x20));
 
     ComandoIconaSi = add(new IconLabel(IconKind::Yes), QStringLiteral("ComandoIconaSi"), 13080, 2520, 1200, 1200);
     ComandoIconaNo = add(new IconLabel(IconKind::No), QStringLiteral("ComandoIconaNo"), 13080, 2520, 1200, 1200);
@@ -130,6 +158,11 @@ void ExerciseForm::MostraTermini()
 {
     if (!termFrame_)
         return;
+    // A style sheet makes the toolkit style every control under it at every
+    // opening of the window, so the frame takes its look when first shown.
+    if (termFrame_->styleSheet().isEmpty())
+        termFrame_->setStyleSheet(QStringLiteral("QGroupBox { background-color: #fffadc; padding-top: 24px; }"
+                                                 " QCheckBox::indicator { width: 30px; height: 30px; }"));
     termFrame_->setGeometry(QRect(QPoint(0, 0), area()->size()));
     termFrame_->raise();
     termFrame_->show();
@@ -219,8 +252,6 @@ void ExerciseForm::addTermFrame(int first, int last, const QString &confirmName,
     termFrame_ = add(new QGroupBox(QStringLiteral("Scegli i termini da utilizzare")),
                      QStringLiteral("CorniceNumeroMassimo"), 0, 0, design.width(), design.height());
     termFrame_->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 20));
-    termFrame_->setStyleSheet(QStringLiteral("QGroupBox { background-color: #fffadc; padding-top: 24px; }"
-                                             " QCheckBox::indicator { width: 30px; height: 30px; }"));
     termFrame_->setAlignment(Qt::AlignHCenter);
     termFrame_->hide();
 

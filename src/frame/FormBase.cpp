@@ -141,8 +141,11 @@ void FormBase::load()
 void FormBase::activate()
 {
     const QSize screen = state().platform.screen->size();
+    const QSize before = size();
     setOuterGeometry(QRect(QPoint(0, 0), screen));
-    if (state().resizer && state().resizer->SourceForm == this)
+    // A shown window that changed its size has scaled its controls already.
+    const bool scaled = isVisible() && size() != before;
+    if (!scaled && state().resizer && state().resizer->SourceForm == this)
         state().resizer->ResizeControls();
     afterActivate();
     // A child working with the keyboard alone starts on the first control
