@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
-#include <cmath>
 
 // What every window inherits from the frame: Enter on a focused button, and
 // answers that stay readable once disabled.
@@ -59,18 +58,6 @@ void typeAnswer(FormBase *window, int number)
 QPushButton *avanti(FormBase *w)
 {
     return qobject_cast<QPushButton *>(w->control(QStringLiteral("BottoneAvanti")));
-}
-
-double luminance(const QColor &c)
-{
-    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
-double contrast(const QColor &a, const QColor &b)
-{
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 } // namespace

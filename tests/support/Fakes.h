@@ -2,6 +2,7 @@
 
 #include "platform/ProgramState.h"
 
+#include <QColor>
 #include <QRandomGenerator>
 #include <QSize>
 #include <QString>
@@ -104,3 +105,8 @@ void closeAllWindows();
 
 // The open top-level windows' names.
 QStringList openWindowNames();
+
+// The contrast ratio of two colours as the accessibility guidelines define
+// it, from 1 (the same) to 21 (black on white); worked out here, apart from
+// the program's own rule.
+double contrast(const QColor &a, const QColor &b);
