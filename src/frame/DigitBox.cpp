@@ -36,11 +36,11 @@ double contrast(const QColor &a, const QColor &b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-// The ink for an answer on a disabled face: dark ink where it reads well
-// enough (a contrast of 4.5 to 1), else black, else white on the darkest
-// faces. Remembered by face, as every change of a window's colour asks it
-// again for each of its boxes.
-QColor readableInk(const QColor &face)
+} // namespace
+
+// Remembered by face, as every change of a window's colour asks it again for
+// each of its boxes.
+QColor DigitBox::readableInk(const QColor &face)
 {
     static QHash<QRgb, QRgb> inks;
     const QRgb key = face.rgba();
@@ -58,8 +58,6 @@ QColor readableInk(const QColor &face)
     inks.insert(key, ink.rgba());
     return ink;
 }
-
-} // namespace
 
 DigitBox::DigitBox(QWidget *parent) : QLineEdit(parent)
 {

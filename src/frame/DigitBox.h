@@ -19,6 +19,11 @@ public:
     // Whether a typed character may reach the box.
     static bool SoloCifre(QChar c);
 
+    // The ink an answer is written in on a face, readable on it: dark ink
+    // where it reads well enough (a contrast of 4.5 to 1), else black, else
+    // white on the darkest faces. For numbers drawn as the boxes draw them.
+    static QColor readableInk(const QColor &face);
+
 Q_SIGNALS:
     void enterReleased();
 

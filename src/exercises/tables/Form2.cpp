@@ -36,8 +36,9 @@ void colora(DigitBox *box, const QColor &colour)
 
 // The hundred cells of the table, drawn as the answer boxes of the program
 // draw themselves when no one types in them: a grey rim, the face, and the
-// number centred in dark ink. The cells keep the size and pitch they were
-// given at the activation, whatever the picture is resized to later.
+// number centred in the ink the boxes choose for that face. The cells keep
+// the size and pitch they were given at the activation, whatever the
+// picture is resized to later.
 class TavolaPitagorica final : public QFrame {
 public:
     static constexpr int kCelle = Form2::kCelle;
@@ -122,13 +123,15 @@ protected:
             p.drawRects(facce.data(), n);
         }
 
-        p.setPen(Form2::kInchiostro);
         p.setFont(font_);
         for (int k = 0; k < kCelle; ++k) {
             const QString &numero = cella(k).testo;
             const QRect r = rettangolo(k);
             if (numero.isEmpty() || !event->rect().intersects(r))
                 continue;
+            // Written as the answer boxes write theirs: in the ink that
+            // reads on the cell's face.
+            p.setPen(DigitBox::readableInk(cella(k).faccia));
             const QStaticText &disegno = preparato(numero);
             const QSizeF size = disegno.size();
             const QPointF at(r.x() + (r.width() - size.width()) / 2, r.y() + (r.height() - size.height()) / 2);
@@ -290,7 +293,6 @@ QAccessibleInterface *tavolaAccessibile(const QString &, QObject *object)
 const QColor Form2::kAttesa(255, 255, 0);
 const QColor Form2::kRiempita(255, 255, 255);
 const QColor Form2::kIntestazione(255, 196, 120);
-const QColor Form2::kInchiostro(20, 24, 60);
 
 Form2::Form2() : ExerciseForm(QStringLiteral("Form2"), QStringLiteral("FormMenuNumeri"))
 {
@@ -343,9 +345,9 @@ QColor Form2::coloreCella(int cella) const
     return tavola_->faccia(cella);
 }
 
-QColor Form2::inchiostroCella(int) const
+QColor Form2::inchiostroCella(int cella) const
 {
-    return kInchiostro;
+    return DigitBox::readableInk(tavola_->faccia(cella));
 }
 
 QRect Form2::rettangoloCella(int cella) const

@@ -48,8 +48,6 @@ public:
     static const QColor kAttesa;
     static const QColor kRiempita;
     static const QColor kIntestazione;
-    // The numbers the table shows: dark on every face of the table.
-    static const QColor kInchiostro;
 
     // The table, painted cell by cell.
     QFrame *Picture1;
