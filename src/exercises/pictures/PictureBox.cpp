@@ -118,13 +118,7 @@ QSize PictureBox::deviceSize() const
     return QSize(qRound(width() * ratio), qRound(height() * ratio));
 }
 
-bool PictureBox::load(const QString &path)
-{
-    loadInBackground(path);
-    return hasPicture();
-}
-
-void PictureBox::loadInBackground(const QString &path)
+void PictureBox::load(const QString &path)
 {
     finish();
     path_ = path;

@@ -18,10 +18,10 @@ public:
     explicit PictureBox(QWidget *parent = nullptr);
     ~PictureBox() override;
 
-    // Shows the picture of the file at path; false when it could not be read.
-    bool load(const QString &path);
-    // The same, returning at once: the picture is read in the background.
-    void loadInBackground(const QString &path);
+    // Shows the picture of the file at path, returning at once: the picture
+    // is read in the background. hasPicture() tells, once it is read,
+    // whether it could be.
+    void load(const QString &path);
     bool hasPicture() const;
     const QString &path() const { return path_; }
 

@@ -38,7 +38,7 @@ CatalogoFigure::Voce PictureProblemForm::ScegliProblema(int n)
 {
     const int k = randomBelow(CatalogoFigure::numeroVoci(n)) + 1;
     CatalogoFigure::Voce voce = CatalogoFigure::voce(n, k);
-    Image1->loadInBackground(programFile(QStringLiteral("jpg/") + voce.figura));
+    Image1->load(programFile(QStringLiteral("jpg/") + voce.figura));
     const QString soggetto = MLSGetString(voce.idSoggetto);
     EtSoggetto->setText(soggetto);
     EtOggetto->setText(MLSGetString(voce.idOggetto));
