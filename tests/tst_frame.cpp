@@ -1,6 +1,7 @@
 #include "Fakes.h"
 #include "exercises/tables/Form1.h"
 #include "exercises/tables/FormEserci.h"
+#include "exercises/tables/FormEsercizi.h"
 #include "frame/DigitBox.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ private Q_SLOTS:
     void enterOnAvantiInEserci_data();
     void enterOnAvantiInEserci();
     void enterOnAvantiInForm1();
+    void enterOnTheBoard();
     void enterOnMenuButton();
     void disabledAnswersStayReadable();
 
@@ -122,6 +124,27 @@ void TestFrame::enterOnAvantiInForm1()
     QCOMPARE(program_->rnd->unscripted, 0);
     typeAnswer(w, 5);
     QCOMPARE(state().contaEsatti, 11);
+}
+
+void TestFrame::enterOnTheBoard()
+{
+    program_->rnd->draw(0, 18);
+    program_->rnd->draw(7, 11);
+    program_->rnd->draw(6, 11);
+    auto *w = static_cast<NumberBoardForm *>(openWindow(QStringLiteral("FormEsercizi2")));
+    w->Numero[42]->setFocus();
+    program_->rnd->draw(0, 4);   // the yes sound
+    keystroke(w, Qt::Key_Return);
+    QCOMPARE(state().contaEsatti, 1);
+    QCOMPARE(w->focusWidget(), avanti(w));
+
+    program_->rnd->draw(1, 18);
+    program_->rnd->draw(3, 11);
+    program_->rnd->draw(4, 11);
+    keystroke(w, Qt::Key_Return);
+    QCOMPARE(w->EtichettaNumero->text(), QStringLiteral(" 3 x  4 ="));
+    QCOMPARE(state().contaErrati, 0);
+    QCOMPARE(program_->rnd->unscripted, 0);
 }
 
 void TestFrame::enterOnMenuButton()

@@ -371,6 +371,10 @@ void NumberBoardForm::NumeroClick(int i)
     SuonoSi();
     EtichettaNumero->setText(EtichettaNumero->text() + button->text());
     BottoneAvanti->setEnabled(true);
+    // "avanti" takes the focus before the right button gives it up, as after
+    // any right answer: a child on the keyboard moves on with Enter, rather
+    // than answering with the next button on the board.
+    BottoneAvanti->setFocus();
     button->setEnabled(false);
 }
 
