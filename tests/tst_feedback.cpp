@@ -9,6 +9,8 @@ private Q_SLOTS:
     void colourTable_data();
     void colourTable();
     void colourFrequencies();
+    void avoidedColourGivesWay_data();
+    void avoidedColourGivesWay();
     void yesSoundDrawsAndPlays_data();
     void yesSoundDrawsAndPlays();
     void silentWhenSwitchedOff();
@@ -58,6 +60,27 @@ void TestFeedback::colourFrequencies()
     QCOMPARE(seen.value(qRgb(255, 192, 255)), 300);
     QCOMPARE(seen.value(qRgb(255, 0, 255)), 100);
     QCOMPARE(seen.value(qRgb(255, 255, 192)), 200);
+}
+
+void TestFeedback::avoidedColourGivesWay_data()
+{
+    QTest::addColumn<int>("drawn");
+    QTest::addColumn<QColor>("expected");
+    // Magenta, the last entry, gives way to the first; entries 14 and 15
+    // (255, 192, 255) both give way to the grey of entry 16.
+    QTest::newRow("last wraps to first") << 17 << QColor(255, 192, 192);
+    QTest::newRow("runs of avoided skipped") << 13 << QColor(224, 224, 224);
+    QTest::newRow("others kept") << 7 << QColor(192, 64, 0);
+}
+
+void TestFeedback::avoidedColourGivesWay()
+{
+    QFETCH(int, drawn);
+    QFETCH(QColor, expected);
+    TestProgram program;
+    program.rnd->draw(drawn, 18);
+    QCOMPARE(ColoreCasuale({qRgb(255, 0, 255), qRgb(255, 192, 255)}), expected);
+    QCOMPARE(program.rnd->drawn, std::size_t(1));   // one draw, whatever it maps to
 }
 
 void TestFeedback::yesSoundDrawsAndPlays_data()

@@ -17,7 +17,13 @@ void SuonoNo()
     state().platform.sound->play(programFile(QStringLiteral("suoni/no.wav")));
 }
 
-QColor ColoreCasuale()
+QColor ColoreCasuale(std::initializer_list<QRgb> avoid)
 {
-    return QColor(fromBgr(kColoriSfondo[static_cast<std::size_t>(randomBelow(18))]));
+    const auto drawn = static_cast<std::size_t>(randomBelow(18));
+    for (std::size_t step = 0; step < kColoriSfondo.size(); ++step) {
+        const QRgb colour = fromBgr(kColoriSfondo[(drawn + step) % kColoriSfondo.size()]);
+        if (std::find(avoid.begin(), avoid.end(), colour) == avoid.end())
+            return QColor(colour);
+    }
+    return QColor(fromBgr(kColoriSfondo[drawn]));   // every colour avoided: the drawn one
 }

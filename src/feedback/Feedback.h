@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QColor>
+#include <algorithm>
 #include <array>
+#include <initializer_list>
 
 // The background colours of the windows, stored 00BBGGRR as the layouts keep
 // colours. Some entries repeat on purpose: those colours come up more often.
@@ -23,5 +25,7 @@ void SuonoSi();
 // Plays the no sound when sounds are on.
 void SuonoNo();
 
-// One entry of the colour table, drawn at random (one draw).
-QColor ColoreCasuale();
+// One entry of the colour table, drawn at random (one draw). A drawn entry
+// whose colour is in avoid gives way to the next entry of the table that is
+// not: a window whose controls cannot all stand out on a colour never takes it.
+QColor ColoreCasuale(std::initializer_list<QRgb> avoid = {});

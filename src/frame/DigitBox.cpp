@@ -1,11 +1,12 @@
 #include "frame/DigitBox.h"
 
+#include "frame/Outline.h"
+
 #include <QHash>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QValidator>
-#include <cmath>
 
 namespace {
 
@@ -24,18 +25,6 @@ public:
     }
 };
 
-double luminance(const QColor &c)
-{
-    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
-double contrast(const QColor &a, const QColor &b)
-{
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 } // namespace
 
 // Remembered by face, as every change of a window's colour asks it again for
@@ -48,9 +37,9 @@ QColor DigitBox::readableInk(const QColor &face)
         return QColor::fromRgba(*it);
     QColor ink;
     for (const QColor &candidate : {QColor(20, 24, 60), QColor(Qt::black), QColor(Qt::white)}) {
-        if (!ink.isValid() || contrast(candidate, face) > contrast(ink, face))
+        if (!ink.isValid() || contrastRatio(candidate, face) > contrastRatio(ink, face))
             ink = candidate;
-        if (contrast(ink, face) >= 4.5)
+        if (contrastRatio(ink, face) >= 4.5)
             break;
     }
     if (inks.size() >= 256)

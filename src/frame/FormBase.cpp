@@ -1,6 +1,7 @@
 #include "frame/FormBase.h"
 
 #include "frame/Accessibility.h"
+#include "frame/Outline.h"
 #include "frame/Twips.h"
 #include "lang/Localise.h"
 #include "platform/ProgramState.h"
@@ -78,6 +79,7 @@ FormBase::FormBase(const QString &name, const QString &title, QSize innerTwips)
     setAutoFillBackground(true);
     area_->setObjectName(QStringLiteral("area"));
     area_->resize(designInner_);
+    outlineFadingChildren(area_);
 }
 
 FormBase::~FormBase()

@@ -1,5 +1,7 @@
 #include "exercises/arrays/DiscGrid.h"
 
+#include "frame/Outline.h"
+
 #include <QEvent>
 #include <QPainter>
 #include <algorithm>
@@ -67,11 +69,19 @@ void DiscGrid::paintEvent(QPaintEvent *)
     const QSize design = twipsSize(count(), columns_);
     const double sx = static_cast<double>(width()) / design.width();
     const double sy = static_cast<double>(height()) / design.height();
-    const double radius = kDiameter / 2.0 * std::min(sx, sy);
+    double radius = kDiameter / 2.0 * std::min(sx, sy);
 
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
+    // Discs that would vanish on the window's colour get a rim that does not.
+    const QColor rim = parentWidget() ? outlineFor(colour_, parentWidget()->palette().color(QPalette::Window)) : QColor();
+    if (rim.isValid()) {
+        const double rimWidth = std::max(2.0, radius / 6);
+        p.setPen(QPen(rim, rimWidth));
+        radius -= rimWidth / 2;   // the rim stays inside the disc's place
+    } else {
+        p.setPen(Qt::NoPen);
+    }
     p.setBrush(colour_);
     for (int i = 0; i < count(); ++i) {
         if (!isShown(i))

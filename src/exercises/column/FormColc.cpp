@@ -194,7 +194,9 @@ bool FormColc::cambiAutomatici() const
 
 void FormColc::NuovoEsercizio()
 {
-    setBackground(ColoreCasuale());
+    // On magenta the blue boxes need a light outline and the carries beside
+    // them a dark one, in a gap too narrow for both.
+    setBackground(ColoreCasuale({qRgb(255, 0, 255)}));
     // Every highlight goes back to blue, so no box of an unfinished exercise
     // points at a column of the new one.
     for (QLabel *box : {Eh1, Eda1, Eu1, Eda2, Eu2})
