@@ -228,7 +228,7 @@ void DragLabel::putDown()
 
 void paintCarryRing(QPainter &painter, const QRectF &inside)
 {
-    const qreal pen = qMax(2.0, std::min(inside.width(), inside.height()) / 24);
+    const qreal pen = qMax(2.5, std::min(inside.width(), inside.height()) / 14);
     const QRectF ring = inside.adjusted(pen, pen, -pen, -pen);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
