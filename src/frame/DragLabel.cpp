@@ -157,7 +157,7 @@ void DragLabel::finishDrag(QPointF globalPos)
 
 void DragLabel::makeGhost()
 {
-    delete ghost_.data();
+    dropGhost();
     QPixmap faded(size() * devicePixelRatioF());
     faded.setDevicePixelRatio(devicePixelRatioF());
     faded.fill(Qt::transparent);
@@ -189,11 +189,22 @@ void DragLabel::endDrag()
     if (!dragging_)
         return;
     dragging_ = false;
-    delete ghost_.data();
+    dropGhost();
     if (cursorSet_) {
         cursorSet_ = false;
         QGuiApplication::restoreOverrideCursor();
     }
+}
+
+// Hidden now, deleted later: a window being closed hides its children from a
+// list that must not lose one on the way.
+void DragLabel::dropGhost()
+{
+    if (!ghost_)
+        return;
+    ghost_->hide();
+    ghost_->deleteLater();
+    ghost_ = nullptr;
 }
 
 void DragLabel::lift()
@@ -222,7 +233,7 @@ void DragLabel::putDown()
     if (!lifted_)
         return;
     lifted_ = false;
-    delete ghost_.data();
+    dropGhost();
     update();
 }
 

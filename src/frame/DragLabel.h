@@ -46,6 +46,7 @@ private:
     void finishDrag(QPointF globalPos);
     void makeGhost();
     void moveGhost(QPointF globalPos);
+    void dropGhost();
     void endDrag();
 
     bool dragMode_ = false;
