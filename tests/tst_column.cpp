@@ -8,6 +8,7 @@
 #include "frame/Shapes.h"
 #include "lang/Language.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
@@ -54,6 +55,32 @@ QString instruction(const char *id)
     return MLSGetString(QString::fromLatin1(id));
 }
 
+// A key as the child strikes it: down, then up, each to the control that has
+// the focus at that moment.
+void strike(QWidget *window, int key)
+{
+    auto target = [window] { return window->focusWidget() ? window->focusWidget() : window; };
+    QTest::keyPress(target(), static_cast<Qt::Key>(key));
+    QTest::keyRelease(target(), static_cast<Qt::Key>(key));
+}
+
+// Tab until control has the focus.
+bool tabTo(QWidget *window, QWidget *control)
+{
+    for (int i = 0; i < 60 && window->focusWidget() != control; ++i)
+        strike(window, Qt::Key_Tab);
+    return window->focusWidget() == control;
+}
+
+// The faded copies of dragged labels shown in the window.
+int ghosts(QWidget *window)
+{
+    int n = 0;
+    for (QLabel *label : window->findChildren<QLabel *>(Qt::FindDirectChildrenOnly))
+        n += label->testAttribute(Qt::WA_TransparentForMouseEvents) && label->isVisible();
+    return n;
+}
+
 bool avanti(ColumnBase *w)
 {
     return w->control(QStringLiteral("BottoneAvanti"))->property("enabled").toBool();
@@ -95,6 +122,12 @@ private Q_SLOTS:
     // Formreti
     void retiGrid();
     void retiExitShowsTheMainMenu();
+    // Keyboard and touch
+    void keyboardSetUp_data();
+    void keyboardSetUp();
+    void keyboardCarry_data();
+    void keyboardCarry();
+    void touchDrag();
 
 private:
     std::unique_ptr<TestProgram> program_;
@@ -620,6 +653,179 @@ void TestColumn::retiExitShowsTheMainMenu()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(openWindowNames(), QStringList{QStringLiteral("FormMenu")});
     QCOMPARE(state().contaErrati, 0);
+}
+
+void TestColumn::keyboardSetUp_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<Draws>("script");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QStringList>("drops");    // "label box", in the order placed
+    QTest::addColumn<QString>("wrong");        // a box the first label does not fit
+    QTest::addColumn<QString>("reading");      // what a screen reader hears carried
+    QTest::addColumn<QString>("typing");       // the instruction once all is placed
+    QTest::addColumn<QString>("answer");       // the box then open, index after a blank
+    // The units box expects 0 and the grid's first cell too: the Enter that
+    // drops the last digit must not answer them.
+    QTest::newRow("FormCol1 40 x 2") << "FormCol1" << Draws{{0, 24}, {0, 3}, {0, 10}, {0, 3}, {3, 8}}
+                                     << int(Qt::Key_Return) << QStringList{"Lda1 Eda1", "Lu1 Eu1", "Lu2 Eu2"}
+                                     << "Eu1" << "decine del primo numero 4" << "0030" << "Eur";
+    QTest::newRow("FormCola 322 x 3") << "FormCola" << Draws{{3, 24}, {0, 3}, {2, 10}, {0, 3}, {1, 8}, {0, 3}, {3, 9}}
+                                      << int(Qt::Key_Space)
+                                      << QStringList{"Lh1 Eh1", "Lda1 Eda1", "Lu1 Eu1", "Lu2 Eu2"} << "Eda1"
+                                      << "centinaia del primo numero 3" << "0035" << "Eur";
+    QTest::newRow("FormCol2 47 x 3") << "FormCol2" << Draws{{37, 90}, {2, 5}} << int(Qt::Key_Enter)
+                                     << QStringList{"Lu1 Eu1", "Lda1 Eda1", "Lu2 Eu2"} << "Eda1"
+                                     << "unit\u00e0 del primo numero 7" << "0043" << "Eur";
+    QTest::newRow("Formcolb 105 x 3") << "Formcolb" << Draws{{104, 400}, {2, 5}} << int(Qt::Key_Space)
+                                      << QStringList{"Lh1 Eh1", "Lda1 Eda1", "Lu1 Eu1", "Lu2 Eu2"} << "Eu1"
+                                      << "centinaia del primo numero 1" << "0063" << "Eur";
+    QTest::newRow("FormColc 234 x 23") << "FormColc" << Draws{{134, 300}, {2, 5}, {1, 5}} << int(Qt::Key_Return)
+                                       << QStringList{"Lh1 Eh1", "Lda1 Eda1", "Lu1 Eu1", "Lda2 Eda2", "Lu2 Eu2"}
+                                       << "Eu1" << "centinaia del primo numero 2" << "0077" << "Eur";
+    QTest::newRow("Formreti 123 x 45") << "Formreti" << Draws{{4, 9}, {3, 9}, {0, 9}, {2, 10}, {3, 10}}
+                                       << int(Qt::Key_Return)
+                                       << QStringList{"Lh1 Eh1", "Lda1 Eda1", "Lu1 Eu1", "Lda2 Eda2", "Lu2 Eu2"}
+                                       << "Eda2" << "centinaia del primo numero 1" << "0046" << "Text1 0";
+}
+
+void TestColumn::keyboardSetUp()
+{
+    QFETCH(QString, window);
+    QFETCH(Draws, script);
+    QFETCH(int, key);
+    QFETCH(QStringList, drops);
+    QFETCH(QString, wrong);
+    QFETCH(QString, reading);
+    QFETCH(QString, typing);
+    QFETCH(QString, answer);
+    auto *w = openColumn<ColumnBase>(*program_, window, script);
+    auto control = [w](const QString &name) {
+        const QStringList parts = name.split(u' ');
+        return qobject_cast<QWidget *>(w->control(parts[0], parts.size() > 1 ? parts[1].toInt() : -1));
+    };
+    const QString first = w->Label3->text();
+    auto *label = qobject_cast<DragLabel *>(control(drops[0].section(u' ', 0, 0)));
+    QLabel *box = qobject_cast<QLabel *>(control(drops[0].section(u' ', 1)));
+    QVERIFY(tabTo(w, label));
+
+    // Taken up: a copy over a free box, which a screen reader names with it.
+    strike(w, key);
+    QCOMPARE(ghosts(w), 1);
+    QWidget *over = w->focusWidget();
+    QVERIFY(over != label);
+    const QString heard = QAccessible::queryAccessibleInterface(over)->text(QAccessible::Description);
+    QVERIFY2(heard.contains(reading), qPrintable(heard));
+    // Escape puts it back.
+    strike(w, Qt::Key_Escape);
+    QCOMPARE(ghosts(w), 0);
+    QCOMPARE(w->focusWidget(), label);
+    QVERIFY(box->text().isEmpty());
+
+    // Dropped where it does not fit: nothing happens, as with the mouse.
+    strike(w, key);
+    QVERIFY(tabTo(w, control(wrong)));
+    strike(w, key);
+    QVERIFY(qobject_cast<QLabel *>(control(wrong))->text().isEmpty());
+    QCOMPARE(w->focusWidget(), label);
+    QVERIFY(label->dragMode());
+    QCOMPARE(w->Label3->text(), first);
+    QCOMPARE(ghosts(w), 0);
+
+    for (const QString &drop : drops) {
+        auto *from = qobject_cast<DragLabel *>(control(drop.section(u' ', 0, 0)));
+        auto *to = qobject_cast<QLabel *>(control(drop.section(u' ', 1)));
+        QVERIFY2(tabTo(w, from), qPrintable(drop));
+        strike(w, key);
+        QVERIFY2(tabTo(w, to), qPrintable(drop));
+        strike(w, key);
+        QCOMPARE(to->text(), from->text());
+        QVERIFY(!from->dragMode());
+    }
+    QCOMPARE(w->Label3->text(), instruction(qPrintable(typing)));
+    QWidget *open = control(answer);
+    QVERIFY(open->isEnabled());
+    QCOMPARE(w->focusWidget(), open);
+    QCOMPARE(state().contaEsatti + state().contaErrati, 0);
+    QCOMPARE(ghosts(w), 0);
+}
+
+void TestColumn::keyboardCarry_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<Draws>("script");
+    QTest::addColumn<QString>("units");      // typed in the first answer box
+    QTest::addColumn<QString>("carried");
+    QTest::addColumn<QString>("carry");      // the instruction once the carry moved
+    QTest::newRow("FormCol2 47 x 3") << "FormCol2" << Draws{{37, 90}, {2, 5}} << "21" << " 2" << "0037";
+    QTest::newRow("FormColc 234 x 23 by hand") << "FormColc" << Draws{{134, 300}, {2, 5}, {1, 5}} << "12" << " 1"
+                                               << "0078";
+}
+
+void TestColumn::keyboardCarry()
+{
+    QFETCH(QString, window);
+    QFETCH(Draws, script);
+    QFETCH(QString, units);
+    QFETCH(QString, carried);
+    QFETCH(QString, carry);
+    auto *w = openColumn<ColumnBase>(*program_, window, script);
+    if (auto *colc = qobject_cast<FormColc *>(w))
+        colc->mnuMano->trigger();
+    for (const char *pair : {"Lh1 Eh1", "Lda1 Eda1", "Lu1 Eu1", "Lda2 Eda2", "Lu2 Eu2"}) {
+        const QStringList names = QString::fromLatin1(pair).split(u' ');
+        if (QObject *box = w->control(names[1]))
+            w->dropOn(qobject_cast<QWidget *>(w->control(names[0])), qobject_cast<QWidget *>(box));
+    }
+    auto *eur = qobject_cast<DigitBox *>(w->control(QStringLiteral("Eur")));
+    auto *edar = qobject_cast<DigitBox *>(w->control(QStringLiteral("Edar")));
+    enter(eur, units);
+    auto *up = qobject_cast<DragLabel *>(w->control(QStringLiteral("CambioUp")));
+    auto *ua = qobject_cast<QLabel *>(w->control(QStringLiteral("CambioUa")));
+    QCOMPARE(w->focusWidget(), up);
+    strike(w, Qt::Key_Space);
+    QVERIFY(tabTo(w, ua));
+    strike(w, Qt::Key_Return);
+    QCOMPARE(ua->text(), carried);
+    QVERIFY(!up->isVisible());
+    QCOMPARE(w->Label3->text(), instruction(qPrintable(carry)));
+    QCOMPARE(w->focusWidget(), edar);
+    QVERIFY(edar->isEnabled() && edar->text().isEmpty());
+    QCOMPARE(state().contaErrati, 0);
+    QCOMPARE(ghosts(w), 0);
+}
+
+void TestColumn::touchDrag()
+{
+    static QPointingDevice *finger = QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen);
+    // 40 x 2.
+    ColumnForm *w = openColumn(*program_, QStringLiteral("FormCol1"), {{0, 24}, {0, 3}, {0, 10}, {0, 3}, {3, 8}});
+    QSignalSpy drops(w->Lda1, &DragLabel::dropped);
+    const QPoint a = w->Lda1->mapTo(w, w->Lda1->rect().center());
+    const QPoint b = w->Eda1->mapTo(w, w->Eda1->rect().center());
+    QTest::touchEvent(w, finger).press(0, a, w);
+    // Where the system also makes mouse events of the finger, they start no
+    // second drag (which would show the mouse's drag pointer).
+    QMouseEvent made(QEvent::MouseButtonPress, w->Lda1->rect().center(), w->Lda1->mapToGlobal(w->Lda1->rect().center()),
+                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier, finger);
+    QApplication::sendEvent(w->Lda1, &made);
+    QTest::touchEvent(w, finger).move(0, (a + b) / 2, w);
+    QCOMPARE(ghosts(w), 1);
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QTest::touchEvent(w, finger).move(0, b, w);
+    QTest::touchEvent(w, finger).release(0, b, w);
+    QCOMPARE(drops.count(), 1);
+    QCOMPARE(w->Eda1->text(), QStringLiteral(" 4"));
+    QCOMPARE(ghosts(w), 0);
+    QVERIFY(!QGuiApplication::overrideCursor());
+
+    // A finger lifted anywhere else drops nothing.
+    const QPoint c = w->Lu1->mapTo(w, w->Lu1->rect().center());
+    QTest::touchEvent(w, finger).press(1, c, w);
+    QTest::touchEvent(w, finger).move(1, b, w);
+    QTest::touchEvent(w, finger).release(1, b, w);
+    QVERIFY(w->Eu1->text().isEmpty());
+    QCOMPARE(ghosts(w), 0);
 }
 
 QTEST_MAIN(TestColumn)

@@ -5,8 +5,25 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointingDevice>
+#include <QTouchEvent>
+#include <algorithm>
 
-DragLabel::DragLabel(QWidget *parent) : QLabel(parent) {}
+namespace {
+
+// A mouse event the toolkit or the system made from a finger: the finger's
+// own touch events drive the drag, so this one must not start a second.
+bool fromTouch(const QMouseEvent *event)
+{
+    return event->device() && event->device()->type() == QInputDevice::DeviceType::TouchScreen;
+}
+
+} // namespace
+
+DragLabel::DragLabel(QWidget *parent) : QLabel(parent)
+{
+    setAttribute(Qt::WA_AcceptTouchEvents);
+}
 
 DragLabel::~DragLabel()
 {
@@ -18,45 +35,68 @@ void DragLabel::setDragMode(bool on)
     if (on == dragMode_)
         return;
     dragMode_ = on;
-    if (on)
+    setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
+    if (on) {
         setCursor(dragCursor());
-    else
+    } else {
         unsetCursor();
+        // What the keyboard could do with it no longer holds.
+        setAccessibleDescription(QString());
+    }
+    update();
+}
+
+bool DragLabel::event(QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::TouchBegin && type != QEvent::TouchUpdate && type != QEvent::TouchEnd
+        && type != QEvent::TouchCancel)
+        return QLabel::event(event);
+    auto *touch = static_cast<QTouchEvent *>(event);
+    if (type == QEvent::TouchBegin) {
+        // One finger drags; more at once are not a drag.
+        if (!dragMode_ || touch->pointCount() != 1)
+            return QLabel::event(event);
+        endDrag();
+        const QEventPoint &point = touch->point(0);
+        touchId_ = point.id();
+        startDrag(point.position(), point.globalPosition(), false);
+        event->accept();
+        return true;
+    }
+    if (type == QEvent::TouchCancel) {
+        endDrag();
+        return true;
+    }
+    const QEventPoint *point = touch->pointById(touchId_);
+    if (!dragging_ || !point)
+        return QLabel::event(event);
+    event->accept();
+    if (type == QEvent::TouchEnd || point->state() == QEventPoint::Released)
+        finishDrag(point->globalPosition());
+    else
+        moveGhost(point->globalPosition());
+    return true;
 }
 
 void DragLabel::mousePressEvent(QMouseEvent *event)
 {
+    if (fromTouch(event)) {
+        QLabel::mousePressEvent(event);
+        return;
+    }
     endDrag();
     if (!dragMode_ || event->button() != Qt::LeftButton) {
         QLabel::mousePressEvent(event);
         return;
     }
     event->accept();
-    grip_ = event->position().toPoint();
-
-    QPixmap faded(size() * devicePixelRatioF());
-    faded.setDevicePixelRatio(devicePixelRatioF());
-    faded.fill(Qt::transparent);
-    {
-        QPainter painter(&faded);
-        painter.setOpacity(0.6);
-        painter.drawPixmap(0, 0, grab());
-    }
-    auto *ghost = new QLabel(window());
-    ghost->setAttribute(Qt::WA_TransparentForMouseEvents);
-    ghost->setPixmap(faded);
-    ghost->resize(size());
-    ghost_ = ghost;
-    dragging_ = true;
-    moveGhost(event->globalPosition());
-    ghost->show();
-    ghost->raise();
-    QGuiApplication::setOverrideCursor(dragCursor());
+    startDrag(event->position(), event->globalPosition(), true);
 }
 
 void DragLabel::mouseMoveEvent(QMouseEvent *event)
 {
-    if (!dragging()) {
+    if (!dragging() || fromTouch(event)) {
         QLabel::mouseMoveEvent(event);
         return;
     }
@@ -66,24 +106,76 @@ void DragLabel::mouseMoveEvent(QMouseEvent *event)
 
 void DragLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (!dragging() || event->button() != Qt::LeftButton) {
+    if (!dragging() || event->button() != Qt::LeftButton || fromTouch(event)) {
         QLabel::mouseReleaseEvent(event);
         return;
     }
     event->accept();
+    finishDrag(event->globalPosition());
+}
+
+void DragLabel::hideEvent(QHideEvent *event)
+{
+    endDrag();
+    putDown();
+    QLabel::hideEvent(event);
+}
+
+void DragLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    // The keyboard's ring: on the digit that has the focus and on one that
+    // is being carried, never in the faded copy.
+    if (plain_ || !(lifted_ || (dragMode_ && hasFocus())))
+        return;
+    QPainter painter(this);
+    paintCarryRing(painter, QRectF(rect()));
+}
+
+void DragLabel::startDrag(QPointF grip, QPointF globalPos, bool withCursor)
+{
+    grip_ = grip.toPoint();
+    makeGhost();
+    dragging_ = true;
+    moveGhost(globalPos);
+    if (withCursor) {
+        QGuiApplication::setOverrideCursor(dragCursor());
+        cursorSet_ = true;
+    }
+}
+
+void DragLabel::finishDrag(QPointF globalPos)
+{
     endDrag();
     QWidget *top = window();
-    QWidget *target = top->childAt(top->mapFromGlobal(event->globalPosition().toPoint()));
+    QWidget *target = top->childAt(top->mapFromGlobal(globalPos.toPoint()));
     // The receiver may replace the exercise or close the window: nothing of
     // this label is used after the signal.
     if (target)
         Q_EMIT dropped(target);
 }
 
-void DragLabel::hideEvent(QHideEvent *event)
+void DragLabel::makeGhost()
 {
-    endDrag();
-    QLabel::hideEvent(event);
+    dropGhost();
+    QPixmap faded(size() * devicePixelRatioF());
+    faded.setDevicePixelRatio(devicePixelRatioF());
+    faded.fill(Qt::transparent);
+    plain_ = true;
+    const QPixmap face = grab();
+    plain_ = false;
+    {
+        QPainter painter(&faded);
+        painter.setOpacity(0.6);
+        painter.drawPixmap(0, 0, face);
+    }
+    auto *ghost = new QLabel(window());
+    ghost->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ghost->setPixmap(faded);
+    ghost->resize(size());
+    ghost_ = ghost;
+    ghost->show();
+    ghost->raise();
 }
 
 void DragLabel::moveGhost(QPointF globalPos)
@@ -97,8 +189,66 @@ void DragLabel::endDrag()
     if (!dragging_)
         return;
     dragging_ = false;
-    delete ghost_.data();
-    QGuiApplication::restoreOverrideCursor();
+    dropGhost();
+    if (cursorSet_) {
+        cursorSet_ = false;
+        QGuiApplication::restoreOverrideCursor();
+    }
+}
+
+// Hidden now, deleted later: a window being closed hides its children from a
+// list that must not lose one on the way.
+void DragLabel::dropGhost()
+{
+    if (!ghost_)
+        return;
+    ghost_->hide();
+    ghost_->deleteLater();
+    ghost_ = nullptr;
+}
+
+void DragLabel::lift()
+{
+    if (lifted_ || dragging_)
+        return;
+    lifted_ = true;
+    makeGhost();
+    update();
+}
+
+void DragLabel::hover(QWidget *over)
+{
+    if (!lifted_ || !ghost_ || !over)
+        return;
+    // Centred on the control and raised a little towards the upper left, as
+    // a card held above it.
+    const int rise = qMax(3, height() / 12);
+    const QPoint centre = over->mapTo(window(), over->rect().center());
+    ghost_->move(centre - QPoint(width() / 2 + rise, height() / 2 + rise));
+    ghost_->raise();
+}
+
+void DragLabel::putDown()
+{
+    if (!lifted_)
+        return;
+    lifted_ = false;
+    dropGhost();
+    update();
+}
+
+void paintCarryRing(QPainter &painter, const QRectF &inside)
+{
+    const qreal pen = qMax(2.5, std::min(inside.width(), inside.height()) / 14);
+    const QRectF ring = inside.adjusted(pen, pen, -pen, -pen);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(20, 20, 20), 2 * pen));
+    painter.drawRoundedRect(ring, 2 * pen, 2 * pen);
+    painter.setPen(QPen(QColor(255, 225, 0), pen));
+    painter.drawRoundedRect(ring, 2 * pen, 2 * pen);
+    painter.restore();
 }
 
 namespace {

@@ -179,6 +179,8 @@ int ColumnBase::separaCambio(DragLabel *partenza, QLabel *arrivo, DigitBox *box,
     arrivo->show();
     partenza->setText(signSpaced(valoreCambio_));
     arrivo->clear();
+    // No box is open until the carry moves: the keyboard starts on it.
+    partenza->setFocus();
     valore -= 10 * valoreCambio_;
     box->setText(signSpaced(valore));
     return valore;
