@@ -23,6 +23,8 @@ private Q_SLOTS:
     void enterOnTheBoard();
     void enterOnMenuButton();
     void disabledAnswersStayReadable();
+    void retryAfterWrongAnswer_data();
+    void retryAfterWrongAnswer();
 
 private:
     std::unique_ptr<TestProgram> program_;
@@ -36,9 +38,10 @@ namespace {
 void keystroke(FormBase *window, Qt::Key key, int repeats = 0)
 {
     const Qt::KeyboardModifiers modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
-    QKeyEvent press(QEvent::KeyPress, key, modifiers, key == Qt::Key_Enter || key == Qt::Key_Return
-                                                          ? QStringLiteral("\r")
-                                                          : QString(QChar(u'0' + (key - Qt::Key_0))));
+    const QString text = key == Qt::Key_Enter || key == Qt::Key_Return ? QStringLiteral("\r")
+                         : key == Qt::Key_Backspace                     ? QStringLiteral("\b")
+                                                                        : QString(QChar(u'0' + (key - Qt::Key_0)));
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(window->focusWidget(), &press);
     for (int i = 0; i < repeats; ++i) {
         QKeyEvent up(QEvent::KeyRelease, key, modifiers, press.text(), true);
@@ -50,10 +53,16 @@ void keystroke(FormBase *window, Qt::Key key, int repeats = 0)
     QApplication::sendEvent(window->focusWidget(), &release);
 }
 
+// Digits as typed; 'b' is Backspace.
+void typeKeys(FormBase *window, const QString &keys)
+{
+    for (const QChar c : keys)
+        keystroke(window, c == u'b' ? Qt::Key_Backspace : Qt::Key(Qt::Key_0 + c.digitValue()));
+}
+
 void typeAnswer(FormBase *window, int number)
 {
-    for (const QChar c : QString::number(number))
-        keystroke(window, Qt::Key(Qt::Key_0 + c.digitValue()));
+    typeKeys(window, QString::number(number));
     keystroke(window, Qt::Key_Return);
 }
 
@@ -182,3 +191,51 @@ void TestFrame::disabledAnswersStayReadable()
 
 QTEST_MAIN(TestFrame)
 #include "tst_frame.moc"
+
+void TestFrame::retryAfterWrongAnswer_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("wrong");
+    QTest::addColumn<QString>("retry");   // keys typed after the wrong answer
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("right");
+    // FormEserci asks 7 x 6; Form1 counts by 2, its first box asks 2.
+    QTest::newRow("retyped") << "FormEserci" << "54" << "42" << "42" << 1;
+    QTest::newRow("last digit mended") << "FormEserci" << "43" << "b2" << "42" << 1;
+    QTest::newRow("all rubbed out") << "FormEserci" << "54" << "bb42" << "42" << 1;
+    QTest::newRow("retyped wrong again") << "FormEserci" << "54" << "56" << "56" << 0;
+    QTest::newRow("table step") << "Form1" << "3" << "2" << "2" << 1;
+}
+
+// After a wrong answer the kept digits are selected: typing replaces them,
+// Backspace takes off the last, and one error is counted per Enter.
+void TestFrame::retryAfterWrongAnswer()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, wrong);
+    QFETCH(QString, retry);
+    QFETCH(QString, shown);
+    QFETCH(int, right);
+    if (window == QLatin1String("FormEserci")) {
+        program_->rnd->draw(0, 18);
+        program_->rnd->draw(7, 11);
+        program_->rnd->draw(6, 11);
+    } else {
+        program_->rnd->draw(1, 10);
+    }
+    FormBase *w = openWindow(window);
+    auto *box = qobject_cast<DigitBox *>(w->focusWidget());
+    QVERIFY(box);
+    typeKeys(w, wrong);
+    keystroke(w, Qt::Key_Return);
+    QCOMPARE(state().contaErrati, 1);
+    QCOMPARE(w->focusWidget(), box);
+    QCOMPARE(box->selectedText(), wrong);
+
+    program_->rnd->draw(0, 4);   // a yes sound, if the retry is right
+    typeKeys(w, retry);
+    QCOMPARE(box->text(), shown);
+    keystroke(w, Qt::Key_Return);
+    QCOMPARE(state().contaEsatti, right);
+    QCOMPARE(state().contaErrati, 2 - right);
+}

@@ -8,6 +8,8 @@
 #include <QStyle>
 #include <QValidator>
 
+#include <utility>
+
 namespace {
 
 // Text made of the digits 0 to 9 only. Checked at every change of every
@@ -92,9 +94,17 @@ bool DigitBox::SoloCifre(QChar c)
     return c == QChar(8) || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
 }
 
+void DigitBox::offerRetry()
+{
+    selectAll();
+    retrySelected_ = true;
+}
+
 void DigitBox::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
+    if (std::exchange(retrySelected_, false) && key == Qt::Key_Backspace && selectedText() == text())
+        deselect();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         event->accept();
         return;

@@ -24,6 +24,10 @@ public:
     // white on the darkest faces. For numbers drawn as the boxes draw them.
     static QColor readableInk(const QColor &face);
 
+    // After a wrong answer: the kept digits are selected, so the next digit
+    // typed replaces them, while Backspace first takes off only the last one.
+    void offerRetry();
+
 Q_SIGNALS:
     void enterReleased();
 
@@ -38,6 +42,7 @@ private:
 
     QStaticText shown_;   // the text as last laid out for painting
     QFont shownFont_;
+    bool retrySelected_ = false;   // the whole text is selected by offerRetry()
 };
 
 // The number formed by the leading digits of text; 0 when there are none.

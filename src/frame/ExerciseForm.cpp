@@ -125,6 +125,7 @@ void ExerciseForm::SegnaErrato()
 {
     ComandoIconaSi->hide();
     ComandoIconaNo->show();
+    judgedWrong_ = true;
     addOne(state().contaErrati);
     SuonoNo();
     EtichettaErrati->setText(signSpaced(state().contaErrati));
@@ -239,8 +240,16 @@ void ExerciseForm::watchAnswerBox(DigitBox *box)
     if (box->accessibleName().isEmpty())
         box->setAccessibleName(answerWord_);
     connect(box, &DigitBox::enterReleased, this, [this, box] {
-        if (!box->text().isEmpty())
-            answerEntered(box, leadingNumber(box->text()));
+        if (box->text().isEmpty())
+            return;
+        judgedWrong_ = false;
+        answerEntered(box, leadingNumber(box->text()));
+        // Whichever box the window gave the focus to after a wrong answer
+        // offers its digits for retyping.
+        if (judgedWrong_) {
+            if (auto *retry = qobject_cast<DigitBox *>(focusWidget()); retry && retry->isEnabled())
+                retry->offerRetry();
+        }
     });
 }
 

@@ -103,6 +103,7 @@ private:
     QGroupBox *termFrame_ = nullptr;
     int firstTerm_ = 0;
     std::vector<QCheckBox *> termBoxes_;
+    bool judgedWrong_ = false;   // SegnaErrato() ran since the last Enter
 };
 
 // A count written with the blank that stands for the sign: 7 is " 7".
