@@ -372,7 +372,7 @@ void TestEserci::exitAnsweredNo()
     program_->dialogs->answers.push_back(MessageAnswer::No);
     qobject_cast<QAction *>(w->control(QStringLiteral("mnuEsci")))->trigger();
     QCOMPARE(program_->dialogs->shown.back().icon, MessageIcon::Question);
-    QCOMPARE(program_->dialogs->shown.back().text, state().messaggioUscita);
+    QCOMPARE(program_->dialogs->shown.back().text, QStringLiteral("Vuoi tornare al menu?"));
     QCOMPARE(openWindowNames(), QStringList{QStringLiteral("FormEserci")});
     QCOMPARE(state().contaErrati, 1);
     QCOMPARE(w->Text1->text(), QStringLiteral("1"));

@@ -297,10 +297,9 @@ void TestLocalise::choosingLanguage()
                       "[Strings]\r\n0009=\"Leave A?\"\r\n[FormMenu]\r\nFormMenu.Caption=\"Menu A\"\r\n"
                       "Command2.Caption=\"Pictures A\"\r\n[FormEserci]\r\nFormEserci.Caption=\"Tables A\"\r\n");
     program.writeFile(QStringLiteral("Beta.lng"),
-                      "[Strings]\r\n0009=\"Leave B?\"\r\n[FormMenu]\r\nFormMenu.Caption=\"Menu B\"\r\n"
+                      "[Strings]\r\n0009=\"Leave B?\"\r\n[MsgBox]\r\nYes=\"Yes B\"\r\n[FormMenu]\r\nFormMenu.Caption=\"Menu B\"\r\n"
                       "[FormEserci]\r\nFormEserci.Caption=\"Tables B\"\r\nBottoneAvanti.Caption=\"next B\"\r\n");
     program.writeFile(QStringLiteral("LangSetting.ini"), "[Language]\r\nCurrentLanguage=\"Alfa\"\r\n");
-    state().messaggioUscita = MLSGetString(QStringLiteral("0009"));
 
     FormMenu *menu = openMenu();
     QCOMPARE(menu->windowTitle(), QStringLiteral("Menu A"));
@@ -319,7 +318,11 @@ void TestLocalise::choosingLanguage()
     QVERIFY(eserci);
     QCOMPARE(eserci->windowTitle(), QStringLiteral("Tables B"));
     QCOMPARE(captionOf(eserci->control(QStringLiteral("BottoneAvanti"))), QStringLiteral("next B"));
-    QCOMPARE(state().messaggioUscita, QStringLiteral("Leave A?"));
+    // The exit question and its buttons speak the new language.
+    program.dialogs->answers.push_back(MessageAnswer::No);
+    qobject_cast<QAction *>(eserci->control(QStringLiteral("mnuEsci")))->trigger();
+    QCOMPARE(program.dialogs->shown.back().text, QStringLiteral("Leave B?"));
+    QCOMPARE(program.dialogs->shown.back().words.yes, QStringLiteral("Yes B"));
 }
 
 void TestLocalise::choiceSurvivesReadOnlyFolder_data()

@@ -35,7 +35,7 @@ private Q_SLOTS:
     void exitAnsweredNoChangesNothing();
     void exitAnsweredYesEndsProgram();
     void lockIsExclusiveAndSurvivesCrash();
-    void exitQuestionKeepsItsLanguage();
+    void exitQuestionSpeaksCurrentLanguage();
     void unreadableLanguageFallsBack_data();
     void unreadableLanguageFallsBack();
 };
@@ -64,7 +64,7 @@ void TestStartup::startShowsSplash()
     program.rnd->draw(17, 18);   // the splash's colour: entry 18
 
     QVERIFY(Main());
-    QCOMPARE(state().messaggioUscita, QStringLiteral("Back to the menu?"));
+    QCOMPARE(MLSGetString(QStringLiteral("0009")), QStringLiteral("Back to the menu?"));
     QVERIFY(state().suoniAttivati);
     QCOMPARE(openWindowNames(), QStringList{QStringLiteral("FormAvvio")});
     auto *splash = qobject_cast<FormBase *>(QApplication::topLevelWidgets().front());
@@ -158,7 +158,7 @@ void TestStartup::lockIsExclusiveAndSurvivesCrash()
     QVERIFY(next.acquire());
 }
 
-void TestStartup::exitQuestionKeepsItsLanguage()
+void TestStartup::exitQuestionSpeaksCurrentLanguage()
 {
     TestProgram program;   // Italiano is current
     QVERIFY(Main());
@@ -169,12 +169,11 @@ void TestStartup::exitQuestionKeepsItsLanguage()
     qobject_cast<QAction *>(window->control(QStringLiteral("mnuEsci")))->trigger();
     ConfermaUscita(nullptr);
 
+    // Both boxes read text and words from the language chosen after the start.
     QCOMPARE(program.dialogs->shown.size(), 2u);
     const ShownMessage &exit = program.dialogs->shown[0];
-    QCOMPARE(exit.text, QStringLiteral("Vuoi tornare al menu?"));
-    QCOMPARE(exit.words.yes, QString::fromUtf8("S\u00ec"));
-    QCOMPARE(exit.words.no, QStringLiteral("No"));
-    // Any other box reads text and words from the language now chosen.
+    QCOMPARE(exit.text, QStringLiteral("Do you want to go back to the menu?"));
+    QCOMPARE(exit.words.yes, QStringLiteral("Yes"));
     const ShownMessage &quit = program.dialogs->shown[1];
     QCOMPARE(quit.text, QStringLiteral("Do you want to close Quadrivel?"));
     QCOMPARE(quit.words.yes, QStringLiteral("Yes"));
@@ -207,8 +206,8 @@ void TestStartup::unreadableLanguageFallsBack()
         program.writeFile(QStringLiteral("Named.lng"), named);
 
     QVERIFY(Main());
-    QCOMPARE(state().messaggioUscita, QStringLiteral("Vuoi tornare al menu?"));
-    QCOMPARE(state().paroleUscita.yes, QString::fromUtf8("S\u00ec"));
+    QCOMPARE(MLSGetString(QStringLiteral("0009")), QStringLiteral("Vuoi tornare al menu?"));
+    QCOMPARE(messageBoxWords().yes, QString::fromUtf8("S\u00ec"));
     QCOMPARE(openWindowNames(), QStringList{QStringLiteral("FormAvvio")});
     for (const QWidget *w : QApplication::topLevelWidgets()) {
         if (w->objectName() == QLatin1String("FormAvvio"))

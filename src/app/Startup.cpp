@@ -16,10 +16,6 @@ bool Main()
                     MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
-    // Read once, words and all, so the question stays in the language of the
-    // start whatever the child picks later.
-    s.messaggioUscita = MLSGetString(QStringLiteral("0009"));
-    s.paroleUscita = messageBoxWords();
     s.suoniAttivati = true;
     openWindow(QStringLiteral("FormAvvio"));
     return true;

@@ -144,9 +144,10 @@ void ExerciseForm::AzzeraConteggio()
 
 void ExerciseForm::TornaAlMenu()
 {
+    // Asked in the language chosen last, words and all, even when the child
+    // switched language after the start.
     const MessageAnswer answer =
-        state().platform.dialogs->message(this, state().messaggioUscita, kTitolo, MessageButtons::YesNo,
-                                          MessageIcon::Question, state().paroleUscita);
+        showMessage(this, MLSGetString(QStringLiteral("0009")), kTitolo, MessageButtons::YesNo, MessageIcon::Question);
     if (answer != MessageAnswer::Yes)
         return;
     openWindow(homeMenu_);

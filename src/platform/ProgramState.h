@@ -46,8 +46,6 @@ public:
     qint16 contaEsatti = 0;
     qint16 contaErrati = 0;
     bool suoniAttivati = true;
-    QString messaggioUscita;
-    ButtonWords paroleUscita;   // the exit question's button words, read with it
     QString currentLanguageName;
     std::shared_ptr<clsResize> resizer;
     std::map<QString, WindowFactory> windows;
