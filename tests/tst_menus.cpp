@@ -100,8 +100,9 @@ void TestMenus::captionsAndDestinations()
     QFETCH(QString, button);
     QFETCH(QString, caption);
     QFETCH(QString, opens);
-    // An empty language file leaves the layout captions showing.
+    // Empty language files leave the layout captions showing.
     program_->writeFile(QStringLiteral("Italiano.lng"), "[Strings]\r\n");
+    program_->writeFile(QStringLiteral("English.lng"), "[Strings]\r\n");
     FormBase *m = openWindow(menu);
     auto *b = qobject_cast<QPushButton *>(m->control(button));
     QVERIFY(b);

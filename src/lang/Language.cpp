@@ -9,6 +9,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -33,6 +34,7 @@ struct ParsedFile {
     bool lineScan = false;
     QByteArray bytes;
     IniIndex index;        // for the INI rules only
+    mutable std::optional<bool> usable;   // see usableLanguage()
 };
 
 // Coarser than the time stamps of every file system the program may sit on.
@@ -76,12 +78,31 @@ const ParsedFile *parsed(const QString &file)
     return &*cache.insert(file, std::move(p));
 }
 
-// Whether file can serve as a language: readable and holding at least one
-// key where the program would look for it.
-bool usableLanguage(const QString &file)
+// Whether file holds at least one key where the program would look for it.
+bool readableLanguage(const QString &file)
 {
     const ParsedFile *p = parsed(file);
     return p && (p->lineScan ? !p->bytes.isEmpty() : !p->index.isEmpty());
+}
+
+// Whether file is a whole language: readable, and holding where the program
+// looks for them the first message and the main menu's title. Any file can
+// be named by hand or picked from the menu; one that lacks them (garbage,
+// another kind of file) would leave every title and box empty. Worked out
+// once per reading of the file: a line scan of a huge file costs.
+bool usableLanguage(const QString &file)
+{
+    const ParsedFile *p = parsed(file);
+    if (!p)
+        return false;
+    if (!p->usable) {
+        const auto holds = [p](const QString &section, const QString &key) {
+            return !(p->lineScan ? iniLineScan(p->bytes, key) : p->index.value(section, key)).isEmpty();
+        };
+        p->usable = holds(QStringLiteral("Strings"), QStringLiteral("0001"))
+                    && holds(QStringLiteral("FormMenu"), QStringLiteral("FormMenu.Caption"));
+    }
+    return *p->usable;
 }
 
 QString namedLanguageFile()
@@ -138,10 +159,21 @@ QString languageFile()
     const QString named = namedLanguageFile();
     if (usableLanguage(named))
         return named;
-    // A setting that names no readable language must not leave every title
-    // and message box empty: the shipped first language stands in.
+    // A setting that names no usable language must not leave every title and
+    // message box empty: the shipped first language stands in, else any
+    // other usable language of the program folder. The setting stays as the
+    // child left it.
     const QString fallback = programFile(kFallbackLanguage + QStringLiteral(".lng"));
-    return usableLanguage(fallback) ? fallback : named;
+    if (usableLanguage(fallback))
+        return fallback;
+    const QDir folder(state().platform.programFolder);
+    for (const QString &name : folder.entryList({QStringLiteral("*.lng")}, QDir::Files, QDir::Name)) {
+        const QString file = folder.filePath(name);
+        if (file != named && file != fallback && usableLanguage(file))
+            return file;
+    }
+    // No whole language anywhere: a partial one still says what it holds.
+    return readableLanguage(named) || !readableLanguage(fallback) ? named : fallback;
 }
 
 namespace {

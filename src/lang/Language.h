@@ -40,10 +40,11 @@ int MLSWriteIni(const QString &file, const QString &section, const QString &key,
 QString MLSGetString(const QString &id);
 
 // The file of the current language in the program folder: the file of the
-// cached language name as it stands (the name is not loaded here), or
-// Italiano.lng when that file is missing, unreadable or holds no key (also
-// when the name holds a path separator, since a language is a file of the
-// program folder itself). The named file when neither is readable.
+// cached language name as it stands (the name is not loaded here) when it is
+// usable, that is readable and holding [Strings] 0001 and the main menu's
+// title; else Italiano.lng, else the first other usable .lng by name. A name
+// with a path separator names no file, since a language is a file of the
+// program folder itself. The named file when none is usable.
 QString languageFile();
 
 // CurrentLanguage of LangSetting.ini. The user's own copy in the settings
