@@ -121,6 +121,8 @@ private Q_SLOTS:
     void choosingLanguage();
     void choiceSurvivesReadOnlyFolder_data();
     void choiceSurvivesReadOnlyFolder();
+    void choiceThatCannotBeKept_data();
+    void choiceThatCannotBeKept();
 };
 
 void TestLocalise::localiseWindow_data()
@@ -374,6 +376,68 @@ void TestLocalise::choiceSurvivesReadOnlyFolder()
     if (writable)
         QCOMPARE(MLSReadIni(inFolder, QStringLiteral("Language"), QStringLiteral("CurrentLanguage")),
                  QStringLiteral("Beta"));
+}
+
+void TestLocalise::choiceThatCannotBeKept_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<bool>("writable");   // the program folder's setting and the user's folder
+    QTest::addColumn<QString>("said");    // the message box, in the language chosen
+    QTest::newRow("saved") << "Beta" << true << "";
+    QTest::newRow("nowhere to save") << "Beta" << false << "Nowhere B";
+    QTest::newRow("leading blank") << " Beta" << true << "Name B";
+    QTest::newRow("outside Windows-1252") << QString::fromUtf8("Beta\u0394") << true << "Name B";
+}
+
+void TestLocalise::choiceThatCannotBeKept()
+{
+    QFETCH(QString, language);
+    QFETCH(bool, writable);
+    QFETCH(QString, said);
+    TestProgram program(TestProgram::Assets::None);
+    const QByteArray beta = "[Strings]\r\n0001=\"B\"\r\n0287=\"Nowhere B\"\r\n0288=\"Name B\"\r\n"
+                            "[FormMenu]\r\nFormMenu.Caption=\"Menu B\"\r\n";
+    program.writeFile(language + QStringLiteral(".lng"), beta);
+    program.writeFile(QStringLiteral("Italiano.lng"), "[Strings]\r\n0001=\"I\"\r\n[FormMenu]\r\nFormMenu.Caption=\"I\"\r\n");
+    const QByteArray before = "[Language]\r\nCurrentLanguage=\"Italiano\"\r\n";
+    program.writeFile(QStringLiteral("LangSetting.ini"), before);
+    // Temporary files of saves cut short: an old one, and one of a save that
+    // might be going on.
+    const QString stale = QDir(program.folder()).filePath(QStringLiteral("LangSetting.ini.Ab12Cd"));
+    const QString fresh = QDir(program.folder()).filePath(QStringLiteral("LangSetting.ini.Ef34Gh"));
+    program.writeFile(QFileInfo(stale).fileName(), "[Language]\r\n");
+    program.writeFile(QFileInfo(fresh).fileName(), "[Language]\r\n");
+    QFile old(stale);
+    QVERIFY(old.open(QIODevice::ReadWrite));
+    QVERIFY(old.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600), QFileDevice::FileModificationTime));
+    old.close();
+    if (!writable) {
+        // Folders where the files should be, and a file where the user's
+        // folder should be: nothing can be written, root included.
+        QFile::remove(QDir(program.folder()).filePath(QStringLiteral("LangSetting.ini")));
+        QVERIFY(QDir().mkpath(QDir(program.folder()).filePath(QStringLiteral("LangSetting.ini"))));
+        program.writeFile(QStringLiteral("config"), "x");
+        state().platform.configFolder = QDir(program.folder()).filePath(QStringLiteral("config/quadrivel"));
+    }
+
+    FormMenu *menu = openMenu();
+    const int chosen = static_cast<int>(itemCaptions(*menu).indexOf(language));
+    QVERIFY(chosen >= 0);
+    program.dialogs->shown.clear();
+    menu->languageItems().at(static_cast<std::size_t>(chosen))->trigger();
+    QCOMPARE(menu->windowTitle(), QStringLiteral("Menu B"));
+    if (said.isEmpty()) {
+        QVERIFY(program.dialogs->shown.empty());
+    } else {
+        QCOMPARE(program.dialogs->shown.size(), 1u);
+        QCOMPARE(program.dialogs->shown.back().text, said);
+        QCOMPARE(program.dialogs->shown.back().icon, MessageIcon::Error);
+    }
+    if (writable) {
+        QCOMPARE(readLanguageSetting(), said.isEmpty() ? language : QStringLiteral("Italiano"));
+        QVERIFY(!QFileInfo::exists(stale) || !said.isEmpty());
+        QVERIFY(QFileInfo::exists(fresh));
+    }
 }
 
 QTEST_MAIN(TestLocalise)

@@ -97,7 +97,20 @@ void FormMenu::chooseLanguage(int i)
         if (auto *form = qobject_cast<FormBase *>(window))
             MLSLocaliseForm(form, form->controls());
     }
-    writeLanguageSetting(name);
+    // A choice that will be gone at the next start is said, in the language
+    // just chosen.
+    switch (writeLanguageSetting(name)) {
+    case SettingSaved::Yes:
+        return;
+    case SettingSaved::Nowhere:
+        showMessage(this, MLSGetString(QStringLiteral("0287")), QStringLiteral("Quadrivel"), MessageButtons::Ok,
+                    MessageIcon::Error);
+        return;
+    case SettingSaved::NameNotKept:
+        showMessage(this, MLSGetString(QStringLiteral("0288")), QStringLiteral("Quadrivel"), MessageButtons::Ok,
+                    MessageIcon::Error);
+        return;
+    }
 }
 
 FormMenuGrafici::FormMenuGrafici() : MenuForm(QStringLiteral("FormMenuGrafici"))

@@ -200,18 +200,51 @@ QString readLanguageSetting()
     return MLSReadIni(programFile(kSettingsFile), kSettingsSection, kSettingsKey);
 }
 
-bool writeLanguageSetting(const QString &name)
+namespace {
+
+// Whether name, written as the setting, reads back as the same name: blanks
+// at its ends and characters outside Windows-1252 would not.
+bool settingRoundTrips(const QString &name)
 {
+    const std::optional<QByteArray> written = iniUpdated({}, kSettingsSection, kSettingsKey, name);
+    return written && IniIndex::parse(*written).value(kSettingsSection, kSettingsKey) == name;
+}
+
+// A save cut short (the program killed mid-write) leaves its temporary file,
+// "LangSetting.ini." and six characters, beside the setting. Any such file
+// older than a minute belongs to no save in progress.
+void removeStaleSaves(const QString &settingsFile)
+{
+    const QFileInfo setting(settingsFile);
+    const QDir folder = setting.dir();
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const QString pattern = setting.fileName() + QStringLiteral(".??????");
+    for (const QFileInfo &stale : folder.entryInfoList({pattern}, QDir::Files | QDir::Hidden)) {
+        if (stale.lastModified() < before)
+            QFile::remove(stale.filePath());
+    }
+}
+
+} // namespace
+
+SettingSaved writeLanguageSetting(const QString &name)
+{
+    if (!settingRoundTrips(name))
+        return SettingSaved::NameNotKept;
+    const QString inFolder = programFile(kSettingsFile);
+    removeStaleSaves(inFolder);
     const QString user = userSettingsFile();
     const bool userCopy = !user.isEmpty() && QFileInfo(user).isFile();
-    const bool inProgramFolder = MLSWriteIni(programFile(kSettingsFile), kSettingsSection, kSettingsKey, name) != 0;
+    const bool inProgramFolder = MLSWriteIni(inFolder, kSettingsSection, kSettingsKey, name) != 0;
     // The user's copy is read first, so once it exists it must follow every
     // choice, or a choice written only into the program folder would be lost.
     if (inProgramFolder && !userCopy)
-        return true;
+        return SettingSaved::Yes;
     if (user.isEmpty() || !QDir().mkpath(QFileInfo(user).path()))
-        return inProgramFolder;
-    return MLSWriteIni(user, kSettingsSection, kSettingsKey, name) != 0 || inProgramFolder;
+        return inProgramFolder ? SettingSaved::Yes : SettingSaved::Nowhere;
+    removeStaleSaves(user);
+    return MLSWriteIni(user, kSettingsSection, kSettingsKey, name) != 0 || inProgramFolder ? SettingSaved::Yes
+                                                                                          : SettingSaved::Nowhere;
 }
 
 ButtonWords messageBoxWords()

@@ -52,9 +52,12 @@ QString languageFile();
 // names no language, the one in the program folder. A choice is written into the program folder;
 // when that cannot be written (an installation the child may not change),
 // into the user's own copy, which is also kept in step whenever it exists.
-// False when the choice could be written nowhere.
+// Stale temporary files of an earlier save cut short are removed first.
+// A name that would not read back the same (blanks at its ends, characters
+// outside Windows-1252) is not written.
 QString readLanguageSetting();
-bool writeLanguageSetting(const QString &name);
+enum class SettingSaved { Yes, Nowhere, NameNotKept };
+SettingSaved writeLanguageSetting(const QString &name);
 
 // The words on message-box buttons in the current language (section
 // MsgBox, keys Yes, No and OK); an empty word leaves the toolkit's own.
