@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 #include "app/Windows.h"
+#include "feedback/Feedback.h"
 #include "lang/Language.h"
 #include "platform/ProgramState.h"
 
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
     installState(std::make_unique<ProgramState>(systemPlatform()));
     state().windows = programWindows();
     registerFonts();
+    PreparaSuoni();
 
     int result = 0;
     if (Main())

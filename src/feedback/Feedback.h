@@ -19,6 +19,9 @@ constexpr QRgb fromBgr(unsigned bgr)
     return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
+// Reads the yes and no sounds ahead, so that an answer's sound starts at once.
+void PreparaSuoni();
+
 // Plays one of the four yes sounds at random; no draw when sounds are off.
 void SuonoSi();
 

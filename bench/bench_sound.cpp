@@ -1,0 +1,128 @@
+// Measures how long after an answer its sound reaches the speakers: plays the
+// no and yes sounds through the real sound output and times each until the
+// monitor of the default sink carries sound. Needs a running PulseAudio (or
+// PipeWire with its pulse server) and parec; on a quiet machine use a null sink:
+//   pulseaudio -D --exit-idle-time=-1 && pactl load-module module-null-sink sink_name=bench
+//   pactl set-default-sink bench
+//   bench_sound [runs]
+// The same timing of paplay on the same file is printed as the reference:
+// it is what the recording chain alone adds.
+
+#include "feedback/Feedback.h"
+#include "platform/ProgramState.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+QElapsedTimer clock_;
+std::atomic<qint64> heardAt{-1};   // nanoseconds on clock_ of the first loud block since arming
+std::atomic<bool> armed{false};
+
+// Reads the monitor in blocks of 1 ms (48 kHz mono s16) and notes the first loud one.
+void listen(int fd)
+{
+    short block[48];
+    for (;;) {
+        const ssize_t got = read(fd, block, sizeof block);
+        if (got <= 0)
+            return;
+        if (!armed.load())
+            continue;
+        for (ssize_t i = 0; i < got / 2; ++i) {
+            if (std::abs(block[i]) > 300) {
+                heardAt.store(clock_.nsecsElapsed());
+                armed.store(false);
+                break;
+            }
+        }
+    }
+}
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return -1;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Milliseconds from `trigger` to sound on the monitor; -1 when none came within 3 s.
+double timeToSound(const std::function<void()> &trigger)
+{
+    QThread::msleep(1300);   // the previous sound has died away
+    QCoreApplication::processEvents();
+    heardAt.store(-1);
+    armed.store(true);
+    const qint64 start = clock_.nsecsElapsed();
+    trigger();
+    while (heardAt.load() < 0 && clock_.nsecsElapsed() - start < 3'000'000'000LL) {
+        QCoreApplication::processEvents();
+        QThread::usleep(200);
+    }
+    armed.store(false);
+    const qint64 at = heardAt.load();
+    return at < 0 ? -1.0 : static_cast<double>(at - start) / 1e6;
+}
+
+void report(const char *what, const std::vector<double> &ms)
+{
+    std::printf("%-8s median %7.1f ms   runs:", what, median(ms));
+    for (double m : ms)
+        std::printf(" %.0f", m);
+    std::printf("\n");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 9;
+
+    FILE *monitor = popen("parec --raw --format=s16le --channels=1 --rate=48000 --latency-msec=1 "
+                          "-d @DEFAULT_MONITOR@", "r");
+    if (!monitor) {
+        std::fprintf(stderr, "parec could not be started\n");
+        return 1;
+    }
+    clock_.start();
+    std::thread listener(listen, fileno(monitor));
+    listener.detach();
+    QThread::msleep(500);
+
+    Platform platform = systemPlatform();
+    platform.programFolder = QStringLiteral(QUADRIVEL_ASSETS_DIR);
+    installState(std::make_unique<ProgramState>(std::move(platform)));
+    state().suoniAttivati = true;
+    PreparaSuoni();
+    QThread::msleep(300);
+    QCoreApplication::processEvents();
+
+    const QByteArray noFile = programFile(QStringLiteral("suoni/no.wav")).toLocal8Bit();
+    std::vector<double> reference, no, yes;
+    for (int i = 0; i < runs; ++i) {
+        reference.push_back(timeToSound([&] {
+            QProcess::startDetached(QStringLiteral("paplay"), {QString::fromLocal8Bit(noFile)});
+        }));
+        no.push_back(timeToSound(SuonoNo));
+        yes.push_back(timeToSound(SuonoSi));
+    }
+    report("paplay", reference);
+    report("no", no);
+    report("yes", yes);
+    installState(nullptr);
+    std::fflush(stdout);
+    std::_Exit(0);   // parec is left to die with the pipe
+}
