@@ -16,6 +16,7 @@ private Q_SLOTS:
     void silentWhenSwitchedOff();
     void noSoundRestartsEachTime();
     void clockRandomStaysBelowOne();
+    void scriptedRangeIsChecked();
 };
 
 void TestFeedback::colourTable_data()
@@ -140,6 +141,17 @@ void TestFeedback::clockRandomStaysBelowOne()
     }
     QVERIFY(lowest < 0.001);
     QVERIFY(highest > 0.999);
+}
+
+// The colour table has 18 entries: a draw scripted for 17 must fail the
+// test that scripted it, or a table shrunk by one would pass unseen.
+void TestFeedback::scriptedRangeIsChecked()
+{
+    TestProgram program;
+    program.rnd->draw(16, 17);
+    QEXPECT_FAIL("", "the window drew from 18 colours, the test scripted 17", Continue);
+    ColoreCasuale();
+    QCOMPARE(program.rnd->remaining(), 0u);
 }
 
 QTEST_MAIN(TestFeedback)

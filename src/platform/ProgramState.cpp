@@ -28,7 +28,7 @@ void installState(std::unique_ptr<ProgramState> newState)
 
 int randomBelow(int k)
 {
-    return static_cast<int>(std::floor(state().platform.random->next() * k));
+    return state().platform.random->below(k);
 }
 
 QString programFile(const QString &relativePath)

@@ -11,6 +11,8 @@ public:
     virtual ~RandomSource() = default;
     // A value in [0, 1); never 1.
     virtual double next() = 0;
+    // floor(Rnd x k): 0 to k - 1, from one value of next().
+    virtual int below(int k);
 };
 
 // Mersenne twister seeded once from the clock. The 53 high bits make the

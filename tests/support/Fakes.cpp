@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QPointer>
 #include <QWidget>
+#include <QtTest>
 #include <algorithm>
 #include <cmath>
 
@@ -19,14 +20,26 @@ double ScriptedRnd::next()
         ++unscripted;
         return unscriptedSource ? unscriptedSource->generateDouble() : 0.0;
     }
-    const double v = values_.front();
+    const double v = values_.front().value;
     values_.pop_front();
     return v;
 }
 
+int ScriptedRnd::below(int k)
+{
+    const int scripted = values_.empty() ? 0 : values_.front().range;
+    if (scripted != 0 && scripted != k) {
+        const QByteArray message = QByteArray("draw ") + QByteArray::number(drawn + 1) + " asks for floor(Rnd x "
+                                   + QByteArray::number(k) + "), but the test scripted it for floor(Rnd x "
+                                   + QByteArray::number(scripted) + ')';
+        QTest::qFail(message.constData(), __FILE__, __LINE__);
+    }
+    return RandomSource::below(k);
+}
+
 void ScriptedRnd::draw(int n, int k)
 {
-    values_.push_back((n + 0.5) / k);
+    values_.push_back({(n + 0.5) / k, k});
 }
 
 MessageAnswer RecordingDialogs::message(QWidget *, const QString &text, const QString &title, MessageButtons buttons,

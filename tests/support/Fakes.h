@@ -15,10 +15,14 @@
 class ScriptedRnd final : public RandomSource {
 public:
     double next() override;
+    // A draw the script made for another range fails the running test: a
+    // range drawn one too small or too large would otherwise go unseen.
+    int below(int k) override;
 
     // The next draw of floor(Rnd x k) gives n.
     void draw(int n, int k);
-    void push(double value) { values_.push_back(value); }
+    // The next draw gives value, whatever its range.
+    void push(double value) { values_.push_back({value, 0}); }
 
     std::size_t remaining() const { return values_.size(); }
     // Draws asked for when the script had run out.
@@ -32,7 +36,11 @@ public:
     QByteArray drawLimitContext; // named in that message
 
 private:
-    std::deque<double> values_;
+    struct Scripted {
+        double value;
+        int range;   // 0: any
+    };
+    std::deque<Scripted> values_;
 };
 
 class RecordingSound final : public SoundOutput {
