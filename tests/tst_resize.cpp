@@ -1,7 +1,11 @@
 #include "Fakes.h"
+#include "app/Startup.h"
+#include "frame/FittingLabel.h"
 #include "frame/FormBase.h"
 #include "frame/Shapes.h"
 #include "frame/Twips.h"
+#include "lang/Language.h"
+#include "platform/ProgramState.h"
 #include "resize/clsResize.h"
 
 #include <QLabel>
@@ -76,6 +80,8 @@ private Q_SLOTS:
     void laterAndDestroyedControls();
     void windowWithoutControls();
     void redrawSuspendedDuringTheWalk();
+    void longInstructionsWholeOnASmallScreen_data();
+    void longInstructionsWholeOnASmallScreen();
 };
 
 void TestResize::tagSelectsAdjustments_data()
@@ -237,6 +243,66 @@ void TestResize::redrawSuspendedDuringTheWalk()
     form.setUpdatesEnabled(false);
     form.resize(600, 400);
     QVERIFY(!form.updatesEnabled());
+}
+
+void TestResize::longInstructionsWholeOnASmallScreen_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QStringList>("instructions");
+    QStringList colc;
+    for (int id = 64; id <= 90; ++id)
+        if (id != 83)
+            colc << QStringLiteral("00%1").arg(id);
+    const QStringList reti = {"0044", "0045", "0046", "0047", "0051", "0048\n0052", "0049\n0053", "0050\n0054"};
+    const QList<std::pair<const char *, QStringList>> windows = {
+        {"FormColc", colc},
+        {"Formreti", reti},
+        {"Formu", {"0014", "0015", "0016"}},
+        {"Formdau", {"0011", "0012", "0013"}},
+        {"Formhdau", {"0017", "0018", "0019"}},
+        {"FormdauS", {"0020", "0021"}},
+        {"FormhdauS", {"0025", "0026"}},
+        {"formdau99", {"0022", "0023", "0024"}},
+        {"Reticoli", {"0004", "0005"}},
+    };
+    for (const char *language : {"Italiano", "English"})
+        for (const auto &[window, ids] : windows)
+            QTest::addRow("%s %s", window, language) << window << ids;
+}
+
+// At 800 x 600 the window shrinks but its fonts do not: every instruction,
+// carries announced above the next step included, must still be whole, and
+// large enough to read.
+void TestResize::longInstructionsWholeOnASmallScreen()
+{
+    QFETCH(QString, window);
+    QFETCH(QStringList, instructions);
+    TestProgram program(TestProgram::Assets::Shipped, QSize(800, 600));
+    // Measured in the fonts the program ships, as the child sees them.
+    static const bool fontsShipped = [&] {
+        QFile::link(QStringLiteral(QUADRIVEL_ASSETS_DIR "/fonts"), program.folder() + QStringLiteral("/fonts"));
+        registerFonts();
+        return true;
+    }();
+    Q_UNUSED(fontsShipped);
+    state().currentLanguageName = QString::fromLatin1(QTest::currentDataTag()).section(QLatin1Char(' '), 1);
+    FormBase *form = openWindow(window);
+    QVERIFY(form);
+    auto *label = form->findChild<FittingLabel *>(QStringLiteral("Label3"));
+    QVERIFY(label);
+    for (const QString &ids : instructions) {
+        QStringList lines;
+        for (const QString &id : ids.split(QLatin1Char('\n')))
+            lines << MLSGetString(id);
+        label->setText(lines.join(QLatin1Char('\n')));
+        QVERIFY2(!lines.contains(QString()), qPrintable(ids));
+        const QFont font = label->paintedFont();
+        const QRect room = label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(), -label->margin());
+        const QRect needed = QFontMetrics(font).boundingRect(room, Qt::TextWordWrap | label->alignment(), label->text());
+        QVERIFY2(room.contains(needed), qPrintable(ids + QStringLiteral(" needs %1 px").arg(needed.height())));
+        QVERIFY2(QFontInfo(font).pixelSize() >= 12, qPrintable(ids));
+    }
+    closeAllWindows();
 }
 
 QTEST_MAIN(TestResize)

@@ -1,8 +1,7 @@
 #include "exercises/arrays/Istruzione.h"
 
-Istruzione::Istruzione(const QString &caption) : QLabel(caption)
+Istruzione::Istruzione(const QString &caption) : FittingLabel(caption)
 {
-    setWordWrap(true);
     setAlignment(Qt::AlignCenter);
     setMargin(8);
     setFrameStyle(QFrame::Box | QFrame::Plain);

@@ -3,6 +3,7 @@
 #include "frame/DigitBox.h"
 #include "frame/DragLabel.h"
 #include "frame/DropTargets.h"
+#include "frame/FittingLabel.h"
 #include "frame/Shapes.h"
 #include "frame/Twips.h"
 #include "lang/Language.h"
@@ -50,9 +51,8 @@ void incornicia(QLabel *label, const QFont &font, const QColor &fill, const QCol
 ColumnBase::ColumnBase(const QString &name, const QString &homeMenu)
     : ExerciseForm(name, homeMenu), drops_(new DropTargets(this))
 {
-    Label3 = add(new QLabel, QStringLiteral("Label3"), 480, 240, 11280, 1440);
+    Label3 = add(new FittingLabel, QStringLiteral("Label3"), 480, 240, 11280, 1440);
     Label3->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 18));
-    Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
