@@ -5,7 +5,9 @@
 #include "Fakes.h"
 #include "app/Windows.h"
 #include "frame/FormBase.h"
+#include "frame/Outline.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -13,9 +15,34 @@ class TestColours : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void colouredControlsStandOut();
+    void rimFollowsItsControl_data();
+    void rimFollowsItsControl();
 };
 
 namespace {
+
+// The parts of a widget painted since the last clear.
+class PaintedRegion : public QObject {
+public:
+    explicit PaintedRegion(QWidget *w) : QObject(w) { w->installEventFilter(this); }
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
+};
+
+void setFace(QWidget *w, const QColor &face)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, face);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
 
 // The face a control shows of its own; invalid when it shows its parent's.
 QColor faceOf(const QWidget *w)
@@ -77,6 +104,48 @@ void TestColours::colouredControlsStandOut()
     for (const QString &fault : faults)
         qWarning("vanishes: %s", qPrintable(fault));
     QVERIFY(faults.isEmpty());
+}
+
+void TestColours::rimFollowsItsControl_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QRect>("repainted");
+    // The box is at (100, 100), 40 x 40; its rim is 2 pixels wide.
+    QTest::newRow("turns red") << "red" << QRect(98, 98, 44, 44);
+    QTest::newRow("hidden") << "hide" << QRect(98, 98, 44, 44);
+    QTest::newRow("moved") << "move" << QRect(98, 98, 84, 44);
+    QTest::newRow("grown") << "grow" << QRect(98, 98, 64, 64);
+}
+
+// A box's own repaint covers its face, never the rim around it: the window
+// behind must repaint the rim whenever the box changes, or a stale rim stays.
+void TestColours::rimFollowsItsControl()
+{
+    QFETCH(QString, change);
+    QFETCH(QRect, repainted);
+    QWidget window;
+    window.resize(400, 300);
+    setFace(&window, QColor(255, 192, 128));
+    auto *box = new QLabel(&window);
+    box->setGeometry(100, 100, 40, 40);
+    setFace(box, change == QLatin1String("red") ? Qt::blue : Qt::red);
+    outlineFadingChildren(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *record = new PaintedRegion(&window);
+    QTest::qWait(20);
+    record->painted = QRegion();
+
+    if (change == QLatin1String("red"))
+        setFace(box, Qt::red);
+    else if (change == QLatin1String("hide"))
+        box->hide();
+    else if (change == QLatin1String("move"))
+        box->move(140, 100);
+    else
+        box->resize(60, 60);
+    QTRY_VERIFY2(record->painted.contains(repainted),
+                 qPrintable(QStringLiteral("%1 rectangles").arg(record->painted.rectCount())));
 }
 
 QTEST_MAIN(TestColours)

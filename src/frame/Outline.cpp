@@ -1,6 +1,7 @@
 #include "frame/Outline.h"
 
 #include <QEvent>
+#include <QResizeEvent>
 #include <QHash>
 #include <QLineEdit>
 #include <QPainter>
@@ -28,21 +29,76 @@ QColor faceOf(const QWidget *child)
     return {};
 }
 
+// Thick enough to be seen on a full screen, a few pixels at most.
+int rimWidth(const QWidget *parent)
+{
+    return std::max(2, parent->height() / 320);
+}
+
+// Paints the rims behind the children of the widget it is made for, and
+// has the rims repainted when a child changes what its rim depends on: the
+// parent repaints only where it is told to, and a child's own repaint never
+// reaches the rim around it.
 class OutlinePainter final : public QObject {
 public:
-    using QObject::QObject;
+    explicit OutlinePainter(QWidget *parent) : QObject(parent), parent_(parent)
+    {
+        parent->installEventFilter(this);
+        for (QObject *child : parent->children())
+            watch(child);
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() != QEvent::Paint)
+        if (watched == parent_) {
+            if (event->type() == QEvent::Paint)
+                paintRims();
+            else if (event->type() == QEvent::ChildAdded)
+                watch(static_cast<QChildEvent *>(event)->child());
             return false;
-        auto *parent = static_cast<QWidget *>(watched);
-        const QColor ground = parent->palette().color(parent->backgroundRole());
-        // Thick enough to be seen on a full screen, a few pixels at most.
-        const int width = std::max(2, parent->height() / 320);
+        }
+        auto *child = static_cast<QWidget *>(watched);
+        switch (event->type()) {
+        case QEvent::Move:
+            redrawRim(QRect(static_cast<QMoveEvent *>(event)->oldPos(), child->size()));
+            redrawRim(child->geometry());
+            break;
+        case QEvent::Resize:
+            redrawRim(QRect(child->pos(), static_cast<QResizeEvent *>(event)->oldSize()));
+            redrawRim(child->geometry());
+            break;
+        case QEvent::PaletteChange:
+        case QEvent::EnabledChange:
+        case QEvent::Show:
+        case QEvent::Hide:
+            redrawRim(child->geometry());
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void watch(QObject *object)
+    {
+        if (object->isWidgetType())
+            object->installEventFilter(this);
+    }
+
+    void redrawRim(const QRect &rect)
+    {
+        const int width = rimWidth(parent_);
+        parent_->update(rect.adjusted(-width, -width, width, width));
+    }
+
+    void paintRims()
+    {
+        const QColor ground = parent_->palette().color(parent_->backgroundRole());
+        const int width = rimWidth(parent_);
         std::vector<std::pair<QRect, QColor>> rims;
-        for (QObject *object : parent->children()) {
+        for (QObject *object : parent_->children()) {
             auto *child = qobject_cast<QWidget *>(object);
             if (!child || !child->isVisible())
                 continue;
@@ -53,18 +109,19 @@ protected:
                 rims.emplace_back(child->geometry().adjusted(-width, -width, width, width), outline);
         }
         if (rims.empty())
-            return false;
+            return;
         // Where two rims meet (a carry close to its box), the larger control
         // keeps its own: drawn last.
         std::stable_sort(rims.begin(), rims.end(), [](const auto &a, const auto &b) {
             return a.first.width() * a.first.height() < b.first.width() * b.first.height();
         });
-        QPainter p(parent);
+        QPainter p(parent_);
         // Each child covers all but the rim of its fill.
         for (const auto &[rect, outline] : rims)
             p.fillRect(rect, outline);
-        return false;
     }
+
+    QWidget *parent_;
 };
 
 } // namespace
@@ -97,5 +154,5 @@ QColor outlineFor(const QColor &face, const QColor &ground)
 
 void outlineFadingChildren(QWidget *parent)
 {
-    parent->installEventFilter(new OutlinePainter(parent));
+    new OutlinePainter(parent);
 }
