@@ -75,6 +75,14 @@ int ghosts(QWidget *window)
     return n;
 }
 
+// The instructions read, one after the other, are the strings of these ids.
+void compareSaid(const QStringList &heard, const QStringList &said)
+{
+    for (qsizetype i = 0; i < std::min(heard.size(), said.size()); ++i)
+        COMPARE_STRING_ID(heard[i], said[i]);
+    QCOMPARE(heard.size(), said.size());
+}
+
 bool avanti(ColumnBase *w)
 {
     return w->control(QStringLiteral("BottoneAvanti"))->property("enabled").toBool();
@@ -109,10 +117,15 @@ private Q_SLOTS:
     // Formcolb
     void colbExercises_data();
     void colbExercises();
+    // FormCol2 and Formcolb
+    void carriesAtTheLimits_data();
+    void carriesAtTheLimits();
     // FormColc
     void colcExercises_data();
     void colcExercises();
     void colcNewExerciseClearsHighlights();
+    void colcInstructions_data();
+    void colcInstructions();
     // Formreti
     void retiGrid();
     void retiExitShowsTheMainMenu();
@@ -122,6 +135,10 @@ private Q_SLOTS:
     void keyboardCarry_data();
     void keyboardCarry();
     void touchDrag();
+    // Dragging with the mouse
+    void dragButtons_data();
+    void dragButtons();
+    void dragOfAHiddenLabel();
 
 private:
     std::unique_ptr<TestProgram> program_;
@@ -144,6 +161,7 @@ void TestColumn::draws_data()
     // 400 x 5 is lowered by whole hundreds, never below 100.
     QTest::newRow("400 x 5 to 100") << 30 << Draws{{399, 400}, {4, 5}} << 100 << 5;
     QTest::newRow("400 x 2 to 400") << 30 << Draws{{399, 400}, {1, 5}} << 400 << 2;
+    QTest::newRow("200 x 5 to 100") << 30 << Draws{{199, 400}, {4, 5}} << 100 << 5;
     QTest::newRow("7 x 5") << 30 << Draws{{6, 400}, {4, 5}} << 7 << 5;
     QTest::newRow("234 x 23") << 32 << Draws{{134, 300}, {2, 5}, {1, 5}} << 234 << 23;
     QTest::newRow("399 x 55 to 199") << 32 << Draws{{299, 300}, {4, 5}, {4, 5}} << 199 << 55;
@@ -482,6 +500,63 @@ void TestColumn::colbExercises()
     QVERIFY(avanti(w));
 }
 
+void TestColumn::carriesAtTheLimits_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<Draws>("script");
+    QTest::addColumn<QStringList>("typed");   // units, tens, hundreds, as far as the exercise goes
+    QTest::addColumn<QStringList>("said");    // the instruction after each answer and each carry moved
+    QTest::addColumn<QStringList>("shown");   // the result row at the end, hundreds to units
+    QTest::addColumn<QString>("product");
+    QTest::newRow("FormCol2 25 x 2, units of 10") << "FormCol2" << Draws{{15, 90}, {1, 5}} << QStringList{"10", "5"}
+                                                  << QStringList{"0039", "0037", "0037"} << QStringList{"", "5", " 0"}
+                                                  << " 50";
+    QTest::newRow("FormCol2 99 x 5") << "FormCol2" << Draws{{89, 90}, {4, 5}} << QStringList{"45", "49", "4"}
+                                     << QStringList{"0039", "0037", "0038", "0036", "0036"}
+                                     << QStringList{"4", " 9", " 5"} << " 495";
+    QTest::newRow("Formcolb 52 x 2, tens of 10") << "Formcolb" << Draws{{51, 400}, {1, 5}} << QStringList{"4", "10", "1"}
+                                                 << QStringList{"0060", "0057", "0055", "0055"}
+                                                 << QStringList{"1", " 0", "4"} << " 104";
+    QTest::newRow("Formcolb 333 x 3 = 999") << "Formcolb" << Draws{{332, 400}, {2, 5}} << QStringList{"9", "9", "9"}
+                                            << QStringList{"0060", "0058", "0058"} << QStringList{"9", "9", "9"}
+                                            << " 999";
+}
+
+void TestColumn::carriesAtTheLimits()
+{
+    QFETCH(QString, window);
+    QFETCH(Draws, script);
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, said);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, product);
+    ColumnForm *w = openColumn(*program_, window, script);
+    for (auto [label, box] : {std::pair<DragLabel *, QLabel *>{w->Lh1, w->Eh1}, {w->Lda1, w->Eda1}, {w->Lu1, w->Eu1},
+                              {w->Lu2, w->Eu2}})
+        if (label)
+            w->dropOn(label, box);
+    DigitBox *const boxes[] = {w->Eur, w->Edar, w->Ehr};
+    QStringList heard;
+    for (int c = 0; c < typed.size(); ++c) {
+        QVERIFY(boxes[c]->isEnabled());
+        if (c == typed.size() - 1)
+            program_->rnd->draw(0, 4);   // the yes sound
+        enter(boxes[c], typed[c]);
+        heard << w->Label3->text();
+        DragLabel *carry = c == 0 ? w->CambioUp : w->CambioDap;
+        if (c < 2 && carry->isVisible()) {
+            mouseDrag(w, carry, c == 0 ? w->CambioUa : w->CambioDaa);
+            heard << w->Label3->text();
+        }
+    }
+    compareSaid(heard, said);
+    QCOMPARE((QStringList{w->Ehr->text(), w->Edar->text(), w->Eur->text()}), shown);
+    QCOMPARE(w->Lris->text(), product);
+    QCOMPARE(state().contaEsatti, 1);
+    QCOMPARE(state().contaErrati, 0);
+    QCOMPARE(program_->rnd->unscripted, 0);
+}
+
 void TestColumn::colcExercises_data()
 {
     QTest::addColumn<Draws>("script");
@@ -578,6 +653,57 @@ void TestColumn::colcNewExerciseClearsHighlights()
         QCOMPARE(box->palette().color(QPalette::Window), QColor(0, 0, 255));
     QVERIFY(!w->arrivi[0]->isVisible());
     QVERIFY(!w->caselle[FormColc::Edar]->isEnabled());
+}
+
+void TestColumn::colcInstructions_data()
+{
+    QTest::addColumn<Draws>("script");
+    QTest::addColumn<bool>("byHand");
+    QTest::addColumn<QStringList>("typed");   // the eleven boxes in their order
+    QTest::addColumn<QStringList>("said");    // the instruction after each answer and each carry dragged
+    const QStringList typed234 = {"12", "10", "7", "", "8", "6", "4", "2", "8", "13", "5"};
+    // Carries in the first row and in the hundreds total.
+    QTest::newRow("234 x 23 by hand") << Draws{{134, 300}, {2, 5}, {1, 5}} << true << typed234
+                                      << QStringList{"0072", "0078", "0064", "0085", "0068", "0074", "0067",
+                                                     "0070", "0071", "0084", "0080", "0081", "0090", "0090"};
+    QTest::newRow("234 x 23 moved by the window") << Draws{{134, 300}, {2, 5}, {1, 5}} << false << typed234
+                                                  << QStringList{"0078", "0085", "0068", "0074", "0067", "0070",
+                                                                 "0071", "0084", "0080", "0090", "0090"};
+    // Carries in the second row and in the tens total.
+    QTest::newRow("155 x 51 by hand") << Draws{{55, 300}, {0, 5}, {4, 5}} << true
+                                      << QStringList{"5", "5", "1", "", "25", "27", "7", "5", "10", "9", "7"}
+                                      << QStringList{"0073", "0065", "0068", "0074", "0066", "0086", "0069",
+                                                     "0087", "0071", "0084", "0079", "0089", "0082", "0082"};
+}
+
+void TestColumn::colcInstructions()
+{
+    QFETCH(Draws, script);
+    QFETCH(bool, byHand);
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, said);
+    auto *w = openColumn<FormColc>(*program_, QStringLiteral("FormColc"), script);
+    if (byHand)
+        w->mnuMano->trigger();
+    for (auto [label, box] : {std::pair{w->Lh1, w->Eh1}, {w->Lda1, w->Eda1}, {w->Lu1, w->Eu1}, {w->Lda2, w->Eda2},
+                              {w->Lu2, w->Eu2}})
+        w->dropOn(label, box);
+    QStringList heard;
+    for (int i = 0; i < FormColc::kCaselle; ++i) {
+        if (i == FormColc::TotK)
+            program_->rnd->draw(0, 4);   // the yes sound
+        enter(w->caselle[static_cast<std::size_t>(i)], typed[i]);
+        heard << w->Label3->text();
+        for (std::size_t r = 0; r < w->partenze.size(); ++r) {
+            if (w->partenze[r]->isVisible()) {
+                w->dropOn(w->partenze[r], w->arrivi[r]);
+                heard << w->Label3->text();
+            }
+        }
+    }
+    compareSaid(heard, said);
+    QCOMPARE(state().contaEsatti, 1);
+    QCOMPARE(state().contaErrati, 0);
 }
 
 void TestColumn::retiGrid()
@@ -822,6 +948,65 @@ void TestColumn::touchDrag()
     QTest::touchEvent(w, finger).release(1, b, w);
     QVERIFY(w->Eu1->text().isEmpty());
     QCOMPARE(ghosts(w), 0);
+}
+
+void TestColumn::dragButtons_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<bool>("drags");
+    QTest::newRow("left") << Qt::LeftButton << true;
+    QTest::newRow("right") << Qt::RightButton << false;
+    QTest::newRow("middle") << Qt::MiddleButton << false;
+}
+
+// Only the left button drags. A digit put in its place no longer shows the
+// drag pointer; one still to be placed does.
+void TestColumn::dragButtons()
+{
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(bool, drags);
+    // 40 x 2.
+    ColumnForm *w = openColumn(*program_, QStringLiteral("FormCol1"), {{0, 24}, {0, 3}, {0, 10}, {0, 3}, {3, 8}});
+    QCOMPARE(w->Lda1->cursor().shape(), Qt::BitmapCursor);
+    QWindow *handle = w->windowHandle();
+    const QPoint a = w->Lda1->mapTo(w, w->Lda1->rect().center());
+    const QPoint b = w->Eda1->mapTo(w, w->Eda1->rect().center());
+    QTest::mousePress(handle, button, {}, a);
+    QTest::mouseMove(handle, (a + b) / 2);
+    QCOMPARE(ghosts(w), drags ? 1 : 0);
+    QCOMPARE(QGuiApplication::overrideCursor() != nullptr, drags);
+    QTest::mouseMove(handle, b);
+    QTest::mouseRelease(handle, button, {}, b);
+    QCOMPARE(w->Eda1->text(), drags ? QStringLiteral(" 4") : QString());
+    QCOMPARE(w->Lda1->testAttribute(Qt::WA_SetCursor), !drags);
+    QCOMPARE(ghosts(w), 0);
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+// A digit hidden while the mouse drags it takes its faded copy and the drag
+// pointer with it, and drags again once shown.
+void TestColumn::dragOfAHiddenLabel()
+{
+    // 40 x 2.
+    ColumnForm *w = openColumn(*program_, QStringLiteral("FormCol1"), {{0, 24}, {0, 3}, {0, 10}, {0, 3}, {3, 8}});
+    QWindow *handle = w->windowHandle();
+    const QPoint a = w->Lda1->mapTo(w, w->Lda1->rect().center());
+    const QPoint b = w->Eda1->mapTo(w, w->Eda1->rect().center());
+    QTest::mousePress(handle, Qt::LeftButton, {}, a);
+    QTest::mouseMove(handle, (a + b) / 2);
+    QCOMPARE(ghosts(w), 1);
+    QVERIFY(QGuiApplication::overrideCursor());
+    w->Lda1->hide();
+    QCOMPARE(ghosts(w), 0);
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, b);
+    QVERIFY(w->Eda1->text().isEmpty());
+
+    w->Lda1->show();
+    mouseDrag(w, w->Lda1, w->Eda1);
+    QCOMPARE(w->Eda1->text(), QStringLiteral(" 4"));
+    QCOMPARE(ghosts(w), 0);
+    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 QTEST_MAIN(TestColumn)
