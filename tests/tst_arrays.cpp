@@ -69,8 +69,7 @@ void play(ArrayForm *w, const QString &steps)
         } else if (s[0] == u't') {
             answer(w->Text1, what);
         } else if (s[0] == u'?') {
-            QVERIFY(!w->Label3->text().isEmpty());
-            QCOMPARE(w->Label3->text(), MLSGetString(what));
+            COMPARE_STRING_ID(w->Label3->text(), what);
         } else if (s[0] == u'=') {
             QCOMPARE(places([w](Posto p) { return w->conta(p); }), what);
         } else if (s[0] == u'#') {
@@ -376,13 +375,13 @@ void TestArrays::reticoliLines()
     program_->rnd->draw(0, 18);
     script(*program_, draws);
     auto *w = qobject_cast<Reticoli *>(openWindow(QStringLiteral("Reticoli")));
-    QCOMPARE(w->Label3->text(), MLSGetString(QStringLiteral("0004")));
+    COMPARE_STRING_ID(w->Label3->text(), "0004");
     QCOMPARE(w->focusWidget(), w->Text1);
     for (const QChar c : presses)
         QTest::mouseClick(c == u'V' ? w->BottoneV : c == u'O' ? w->BottoneO : w->Command3D1, Qt::LeftButton);
     QCOMPARE(w->punti(), punti);
     QCOMPARE(w->reticolo->orizzontali() * w->reticolo->verticali(), punti);
-    QCOMPARE(w->Label3->text(), MLSGetString(instruction));
+    COMPARE_STRING_ID(w->Label3->text(), instruction);
     QVERIFY(w->reticolo->puntoVisibile(0) == (punti > 0));
     QCOMPARE(program_->rnd->unscripted, 0);
 }

@@ -6,7 +6,6 @@
 #include "frame/DigitBox.h"
 #include "frame/DragLabel.h"
 #include "frame/Shapes.h"
-#include "lang/Language.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -50,11 +49,6 @@ void enter(DigitBox *box, const QString &digits)
     QTest::keyClick(box, Qt::Key_Return);
 }
 
-QString instruction(const char *id)
-{
-    return MLSGetString(QString::fromLatin1(id));
-}
-
 // A key as the child strikes it: down, then up, each to the control that has
 // the focus at that moment.
 void strike(QWidget *window, int key)
@@ -79,6 +73,14 @@ int ghosts(QWidget *window)
     for (QLabel *label : window->findChildren<QLabel *>(Qt::FindDirectChildrenOnly))
         n += label->testAttribute(Qt::WA_TransparentForMouseEvents) && label->isVisible();
     return n;
+}
+
+// The instructions read, one after the other, are the strings of these ids.
+void compareSaid(const QStringList &heard, const QStringList &said)
+{
+    for (qsizetype i = 0; i < std::min(heard.size(), said.size()); ++i)
+        COMPARE_STRING_ID(heard[i], said[i]);
+    QCOMPARE(heard.size(), said.size());
 }
 
 bool avanti(ColumnBase *w)
@@ -115,10 +117,15 @@ private Q_SLOTS:
     // Formcolb
     void colbExercises_data();
     void colbExercises();
+    // FormCol2 and Formcolb
+    void carriesAtTheLimits_data();
+    void carriesAtTheLimits();
     // FormColc
     void colcExercises_data();
     void colcExercises();
     void colcNewExerciseClearsHighlights();
+    void colcInstructions_data();
+    void colcInstructions();
     // Formreti
     void retiGrid();
     void retiExitShowsTheMainMenu();
@@ -128,6 +135,10 @@ private Q_SLOTS:
     void keyboardCarry_data();
     void keyboardCarry();
     void touchDrag();
+    // Dragging with the mouse
+    void dragButtons_data();
+    void dragButtons();
+    void dragOfAHiddenLabel();
 
 private:
     std::unique_ptr<TestProgram> program_;
@@ -150,6 +161,7 @@ void TestColumn::draws_data()
     // 400 x 5 is lowered by whole hundreds, never below 100.
     QTest::newRow("400 x 5 to 100") << 30 << Draws{{399, 400}, {4, 5}} << 100 << 5;
     QTest::newRow("400 x 2 to 400") << 30 << Draws{{399, 400}, {1, 5}} << 400 << 2;
+    QTest::newRow("200 x 5 to 100") << 30 << Draws{{199, 400}, {4, 5}} << 100 << 5;
     QTest::newRow("7 x 5") << 30 << Draws{{6, 400}, {4, 5}} << 7 << 5;
     QTest::newRow("234 x 23") << 32 << Draws{{134, 300}, {2, 5}, {1, 5}} << 234 << 23;
     QTest::newRow("399 x 55 to 199") << 32 << Draws{{299, 300}, {4, 5}, {4, 5}} << 199 << 55;
@@ -186,7 +198,7 @@ void TestColumn::col1UnitsZero()
     QCOMPARE(w->Lda1->text(), QStringLiteral(" 4"));
     QCOMPARE(w->Lu1->text(), QStringLiteral(" 0"));
     QCOMPARE(w->Lu2->text(), QStringLiteral(" 2"));
-    QCOMPARE(w->Label3->text(), instruction("0028"));
+    COMPARE_STRING_ID(w->Label3->text(), "0028");
     QVERIFY(!w->Lu2->dragMode());
     // The line is lined up label after label.
     QCOMPARE(w->Lu1->x(), w->Lda1->x() + w->Lda1->width());
@@ -199,11 +211,11 @@ void TestColumn::col1UnitsZero()
     QCOMPARE(w->Eda1->text(), QStringLiteral(" 4"));
     QCOMPARE(w->Eu1->text(), QStringLiteral(" 0"));
     QVERIFY(!w->Lu1->dragMode());
-    QCOMPARE(w->Label3->text(), instruction("0029"));
+    COMPARE_STRING_ID(w->Label3->text(), "0029");
     mouseDrag(w, w->Lu2, w->Eu2);
     QCOMPARE(w->Eu2->text(), QStringLiteral(" 2"));
     QVERIFY(!QGuiApplication::overrideCursor());
-    QCOMPARE(w->Label3->text(), instruction("0030"));
+    COMPARE_STRING_ID(w->Label3->text(), "0030");
     QVERIFY(w->Eur->isEnabled());
     QVERIFY(w->Line6->isVisible());
 
@@ -213,7 +225,7 @@ void TestColumn::col1UnitsZero()
     QVERIFY(w->Edar->isEnabled());
     QVERIFY(!w->Line6->isVisible());
     QVERIFY(w->Line7->isVisible());
-    QCOMPARE(w->Label3->text(), instruction("0027"));
+    COMPARE_STRING_ID(w->Label3->text(), "0027");
     QCOMPARE(state().contaEsatti, 0);
 
     // An empty box whose answer is not 0 ignores Enter.
@@ -260,19 +272,19 @@ void TestColumn::colaWithoutHundreds()
                                {{0, 24}, {0, 3}, {3, 10}, {0, 3}, {3, 8}, {2, 3}, {0, 3}});
     QVERIFY(w->Lh1->text().isEmpty());
     QVERIFY(!w->Lh1->dragMode());
-    QCOMPARE(w->Label3->text(), instruction("0033"));
+    COMPARE_STRING_ID(w->Label3->text(), "0033");
     // Two empty captions match, but an empty label is never a placed digit.
     w->dropOn(w->Lh1, w->Eh1);
     mouseDrag(w, w->Lda1, w->Eda1);
-    QCOMPARE(w->Label3->text(), instruction("0033"));
+    COMPARE_STRING_ID(w->Label3->text(), "0033");
     mouseDrag(w, w->Lu1, w->Eu1);
-    QCOMPARE(w->Label3->text(), instruction("0034"));
+    COMPARE_STRING_ID(w->Label3->text(), "0034");
     QVERIFY(w->Eh1->text().isEmpty());
     mouseDrag(w, w->Lu2, w->Eu2);
     enter(w->Eur, QStringLiteral("6"));
-    QCOMPARE(w->Label3->text(), instruction("0032"));
+    COMPARE_STRING_ID(w->Label3->text(), "0032");
     enter(w->Edar, QStringLiteral("8"));
-    QCOMPARE(w->Label3->text(), instruction("0031"));
+    COMPARE_STRING_ID(w->Label3->text(), "0031");
     QVERIFY(w->Ehr->isEnabled());
     program_->rnd->draw(0, 4);
     enter(w->Ehr, QString());
@@ -298,13 +310,13 @@ void TestColumn::colaSameDigitTwice()
     w->dropOn(w->Lh1, w->Eda1);
     w->dropOn(w->Lh1, w->Eu1);
     mouseDrag(w, w->Lh1, w->Eh1);
-    QCOMPARE(w->Label3->text(), instruction("0033"));
+    COMPARE_STRING_ID(w->Label3->text(), "0033");
     QVERIFY(!w->Lu2->dragMode());
     mouseDrag(w, w->Lu1, w->Eu1);
-    QCOMPARE(w->Label3->text(), instruction("0034"));
+    COMPARE_STRING_ID(w->Label3->text(), "0034");
     mouseDrag(w, w->Lu2, w->Eu2);
     w->dropOn(w->Lu2, w->Eu2);
-    QCOMPARE(w->Label3->text(), instruction("0035"));
+    COMPARE_STRING_ID(w->Label3->text(), "0035");
     enter(w->Eur, QStringLiteral("6"));
     enter(w->Edar, QStringLiteral("6"));
     program_->rnd->draw(0, 4);
@@ -349,12 +361,12 @@ void TestColumn::col2BothCarries()
 {
     // 47 x 3.
     ColumnForm *w = openColumn(*program_, QStringLiteral("FormCol2"), {{37, 90}, {2, 5}});
-    QCOMPARE(w->Label3->text(), instruction("0041"));
+    COMPARE_STRING_ID(w->Label3->text(), "0041");
     mouseDrag(w, w->Lda1, w->Eda1);
     mouseDrag(w, w->Lu1, w->Eu1);
-    QCOMPARE(w->Label3->text(), instruction("0042"));
+    COMPARE_STRING_ID(w->Label3->text(), "0042");
     mouseDrag(w, w->Lu2, w->Eu2);
-    QCOMPARE(w->Label3->text(), instruction("0043"));
+    COMPARE_STRING_ID(w->Label3->text(), "0043");
 
     // The units digit alone is wrong.
     enter(w->Eur, QStringLiteral("1"));
@@ -367,7 +379,7 @@ void TestColumn::col2BothCarries()
     QCOMPARE(w->CambioUp->text(), QStringLiteral(" 2"));
     QVERIFY(w->CambioUa->isVisible());
     QVERIFY(w->CambioUa->text().isEmpty());
-    QCOMPARE(w->Label3->text(), instruction("0039"));
+    COMPARE_STRING_ID(w->Label3->text(), "0039");
     QVERIFY(!w->CambioUp->accessibleName().isEmpty());
 
     // A carry dropped elsewhere stays where it is.
@@ -378,7 +390,7 @@ void TestColumn::col2BothCarries()
     QCOMPARE(w->CambioUa->text(), QStringLiteral(" 2"));
     QVERIFY(!w->CambioUp->isVisible());
     QVERIFY(w->Edar->isEnabled());
-    QCOMPARE(w->Label3->text(), instruction("0037"));
+    COMPARE_STRING_ID(w->Label3->text(), "0037");
     // Moved once only: the emptied departure matches nothing any more.
     w->dropOn(w->CambioUp, w->CambioUa);
 
@@ -387,9 +399,9 @@ void TestColumn::col2BothCarries()
     enter(w->Edar, QStringLiteral("14"));
     QCOMPARE(w->Edar->text(), QStringLiteral(" 4"));
     QCOMPARE(w->CambioDap->text(), QStringLiteral(" 1"));
-    QCOMPARE(w->Label3->text(), instruction("0038"));
+    COMPARE_STRING_ID(w->Label3->text(), "0038");
     mouseDrag(w, w->CambioDap, w->CambioDaa);
-    QCOMPARE(w->Label3->text(), instruction("0036"));
+    COMPARE_STRING_ID(w->Label3->text(), "0036");
     QVERIFY(w->Ehr->isEnabled());
     program_->rnd->draw(0, 4);
     enter(w->Ehr, QStringLiteral("1"));
@@ -418,13 +430,13 @@ void TestColumn::col2NoCarryCompletesAfterTheTens()
     w->dropOn(w->Lu1, w->Eu1);
     mouseDrag(w, w->Lu2, w->Eu2);
     enter(w->Eur, QStringLiteral("9"));
-    QCOMPARE(w->Label3->text(), instruction("0040"));
+    COMPARE_STRING_ID(w->Label3->text(), "0040");
     program_->rnd->draw(0, 4);
     enter(w->Edar, QStringLiteral("6"));
     QCOMPARE(w->Lris->text(), QStringLiteral(" 69"));
     QVERIFY(w->Ehr->text().isEmpty());
     QVERIFY(!w->Ehr->isEnabled());
-    QCOMPARE(w->Label3->text(), instruction("0040"));
+    COMPARE_STRING_ID(w->Label3->text(), "0040");
     QCOMPARE(state().contaEsatti, 1);
 }
 
@@ -455,15 +467,15 @@ void TestColumn::colbExercises()
         QCOMPARE(label->text(), line[i]);
         QCOMPARE(label->dragMode(), !line[i].isEmpty());
         if (!line[i].isEmpty()) {
-            QCOMPARE(w->Label3->text(), instruction("0061"));
+            COMPARE_STRING_ID(w->Label3->text(), "0061");
             mouseDrag(w, label, box);
         } else {
             w->dropOn(label, box);
         }
     }
-    QCOMPARE(w->Label3->text(), instruction("0062"));
+    COMPARE_STRING_ID(w->Label3->text(), "0062");
     mouseDrag(w, w->Lu2, w->Eu2);
-    QCOMPARE(w->Label3->text(), instruction("0063"));
+    COMPARE_STRING_ID(w->Label3->text(), "0063");
 
     DigitBox *boxes[] = {w->Eur, w->Edar, w->Ehr};
     for (int c = 0; c < 3; ++c) {
@@ -474,9 +486,9 @@ void TestColumn::colbExercises()
         if (c < 2 && typed[c].size() == 2) {
             DragLabel *up = c == 0 ? w->CambioUp : w->CambioDap;
             QLabel *arrival = c == 0 ? w->CambioUa : w->CambioDaa;
-            QCOMPARE(w->Label3->text(), instruction(c == 0 ? "0059" : "0057"));
+            COMPARE_STRING_ID(w->Label3->text(), c == 0 ? "0059" : "0057");
             mouseDrag(w, up, arrival);
-            QCOMPARE(w->Label3->text(), instruction(c == 0 ? "0056" : "0055"));
+            COMPARE_STRING_ID(w->Label3->text(), c == 0 ? "0056" : "0055");
             // An empty label of the line cannot move the carry a second time.
             w->dropOn(w->Lh1, arrival);
             w->dropOn(up, arrival);
@@ -486,6 +498,63 @@ void TestColumn::colbExercises()
     QCOMPARE(state().contaEsatti, 1);
     QCOMPARE(state().contaErrati, 0);
     QVERIFY(avanti(w));
+}
+
+void TestColumn::carriesAtTheLimits_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<Draws>("script");
+    QTest::addColumn<QStringList>("typed");   // units, tens, hundreds, as far as the exercise goes
+    QTest::addColumn<QStringList>("said");    // the instruction after each answer and each carry moved
+    QTest::addColumn<QStringList>("shown");   // the result row at the end, hundreds to units
+    QTest::addColumn<QString>("product");
+    QTest::newRow("FormCol2 25 x 2, units of 10") << "FormCol2" << Draws{{15, 90}, {1, 5}} << QStringList{"10", "5"}
+                                                  << QStringList{"0039", "0037", "0037"} << QStringList{"", "5", " 0"}
+                                                  << " 50";
+    QTest::newRow("FormCol2 99 x 5") << "FormCol2" << Draws{{89, 90}, {4, 5}} << QStringList{"45", "49", "4"}
+                                     << QStringList{"0039", "0037", "0038", "0036", "0036"}
+                                     << QStringList{"4", " 9", " 5"} << " 495";
+    QTest::newRow("Formcolb 52 x 2, tens of 10") << "Formcolb" << Draws{{51, 400}, {1, 5}} << QStringList{"4", "10", "1"}
+                                                 << QStringList{"0060", "0057", "0055", "0055"}
+                                                 << QStringList{"1", " 0", "4"} << " 104";
+    QTest::newRow("Formcolb 333 x 3 = 999") << "Formcolb" << Draws{{332, 400}, {2, 5}} << QStringList{"9", "9", "9"}
+                                            << QStringList{"0060", "0058", "0058"} << QStringList{"9", "9", "9"}
+                                            << " 999";
+}
+
+void TestColumn::carriesAtTheLimits()
+{
+    QFETCH(QString, window);
+    QFETCH(Draws, script);
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, said);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, product);
+    ColumnForm *w = openColumn(*program_, window, script);
+    for (auto [label, box] : {std::pair<DragLabel *, QLabel *>{w->Lh1, w->Eh1}, {w->Lda1, w->Eda1}, {w->Lu1, w->Eu1},
+                              {w->Lu2, w->Eu2}})
+        if (label)
+            w->dropOn(label, box);
+    DigitBox *const boxes[] = {w->Eur, w->Edar, w->Ehr};
+    QStringList heard;
+    for (int c = 0; c < typed.size(); ++c) {
+        QVERIFY(boxes[c]->isEnabled());
+        if (c == typed.size() - 1)
+            program_->rnd->draw(0, 4);   // the yes sound
+        enter(boxes[c], typed[c]);
+        heard << w->Label3->text();
+        DragLabel *carry = c == 0 ? w->CambioUp : w->CambioDap;
+        if (c < 2 && carry->isVisible()) {
+            mouseDrag(w, carry, c == 0 ? w->CambioUa : w->CambioDaa);
+            heard << w->Label3->text();
+        }
+    }
+    compareSaid(heard, said);
+    QCOMPARE((QStringList{w->Ehr->text(), w->Edar->text(), w->Eur->text()}), shown);
+    QCOMPARE(w->Lris->text(), product);
+    QCOMPARE(state().contaEsatti, 1);
+    QCOMPARE(state().contaErrati, 0);
+    QCOMPARE(program_->rnd->unscripted, 0);
 }
 
 void TestColumn::colcExercises_data()
@@ -517,14 +586,14 @@ void TestColumn::colcExercises()
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     auto *w = openColumn<FormColc>(*program_, QStringLiteral("FormColc"), script);
     QVERIFY(w->mnuAuto->isChecked());
-    QCOMPARE(w->Label3->text(), instruction("0075"));
+    COMPARE_STRING_ID(w->Label3->text(), "0075");
     mouseDrag(w, w->Lh1, w->Eh1);
     mouseDrag(w, w->Lda1, w->Eda1);
     w->dropOn(w->Lu1, w->Eu1);
-    QCOMPARE(w->Label3->text(), instruction("0076"));
+    COMPARE_STRING_ID(w->Label3->text(), "0076");
     mouseDrag(w, w->Lda2, w->Eda2);
     w->dropOn(w->Lu2, w->Eu2);
-    QCOMPARE(w->Label3->text(), instruction("0077"));
+    COMPARE_STRING_ID(w->Label3->text(), "0077");
     QCOMPARE(w->PerU->text(), QStringLiteral(" x  3"));
     QCOMPARE(w->Eu1->palette().color(QPalette::Window), QColor(255, 0, 0));
 
@@ -586,19 +655,70 @@ void TestColumn::colcNewExerciseClearsHighlights()
     QVERIFY(!w->caselle[FormColc::Edar]->isEnabled());
 }
 
+void TestColumn::colcInstructions_data()
+{
+    QTest::addColumn<Draws>("script");
+    QTest::addColumn<bool>("byHand");
+    QTest::addColumn<QStringList>("typed");   // the eleven boxes in their order
+    QTest::addColumn<QStringList>("said");    // the instruction after each answer and each carry dragged
+    const QStringList typed234 = {"12", "10", "7", "", "8", "6", "4", "2", "8", "13", "5"};
+    // Carries in the first row and in the hundreds total.
+    QTest::newRow("234 x 23 by hand") << Draws{{134, 300}, {2, 5}, {1, 5}} << true << typed234
+                                      << QStringList{"0072", "0078", "0064", "0085", "0068", "0074", "0067",
+                                                     "0070", "0071", "0084", "0080", "0081", "0090", "0090"};
+    QTest::newRow("234 x 23 moved by the window") << Draws{{134, 300}, {2, 5}, {1, 5}} << false << typed234
+                                                  << QStringList{"0078", "0085", "0068", "0074", "0067", "0070",
+                                                                 "0071", "0084", "0080", "0090", "0090"};
+    // Carries in the second row and in the tens total.
+    QTest::newRow("155 x 51 by hand") << Draws{{55, 300}, {0, 5}, {4, 5}} << true
+                                      << QStringList{"5", "5", "1", "", "25", "27", "7", "5", "10", "9", "7"}
+                                      << QStringList{"0073", "0065", "0068", "0074", "0066", "0086", "0069",
+                                                     "0087", "0071", "0084", "0079", "0089", "0082", "0082"};
+}
+
+void TestColumn::colcInstructions()
+{
+    QFETCH(Draws, script);
+    QFETCH(bool, byHand);
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, said);
+    auto *w = openColumn<FormColc>(*program_, QStringLiteral("FormColc"), script);
+    if (byHand)
+        w->mnuMano->trigger();
+    for (auto [label, box] : {std::pair{w->Lh1, w->Eh1}, {w->Lda1, w->Eda1}, {w->Lu1, w->Eu1}, {w->Lda2, w->Eda2},
+                              {w->Lu2, w->Eu2}})
+        w->dropOn(label, box);
+    QStringList heard;
+    for (int i = 0; i < FormColc::kCaselle; ++i) {
+        if (i == FormColc::TotK)
+            program_->rnd->draw(0, 4);   // the yes sound
+        enter(w->caselle[static_cast<std::size_t>(i)], typed[i]);
+        heard << w->Label3->text();
+        for (std::size_t r = 0; r < w->partenze.size(); ++r) {
+            if (w->partenze[r]->isVisible()) {
+                w->dropOn(w->partenze[r], w->arrivi[r]);
+                heard << w->Label3->text();
+            }
+        }
+    }
+    compareSaid(heard, said);
+    QCOMPARE(state().contaEsatti, 1);
+    QCOMPARE(state().contaErrati, 0);
+}
+
 void TestColumn::retiGrid()
 {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     // 123 x 45.
     auto *w = openColumn<Formreti>(*program_, QStringLiteral("Formreti"), {{4, 9}, {3, 9}, {0, 9}, {2, 10}, {3, 10}});
-    QCOMPARE(w->Label3->text(), instruction("0044"));
+    COMPARE_STRING_ID(w->Label3->text(), "0044");
     mouseDrag(w, w->Lh1, w->Eh1);
     mouseDrag(w, w->Lda1, w->Eda1);
     mouseDrag(w, w->Lu1, w->Eu1);
-    QCOMPARE(w->Label3->text(), instruction("0045"));
+    COMPARE_STRING_ID(w->Label3->text(), "0045");
     mouseDrag(w, w->Lda2, w->Eda2);
     mouseDrag(w, w->Lu2, w->Eu2);
-    QCOMPARE(w->Label3->text(), instruction("0046"));
+    COMPARE_STRING_ID(w->Label3->text(), "0046");
     QVERIFY(w->Text1[0]->isVisible() && w->Text1[1]->isVisible() && w->Shape1[0]->isVisible());
     QVERIFY(!w->Text1[2]->isVisible());
 
@@ -612,7 +732,7 @@ void TestColumn::retiGrid()
     }
     QCOMPARE(state().contaErrati, 0);
     QVERIFY(w->Shape1[5]->isVisible());
-    QCOMPARE(w->Label3->text(), instruction("0047"));
+    COMPARE_STRING_ID(w->Label3->text(), "0047");
     QCOMPARE(w->Text1[11]->palette().color(QPalette::Base), QColor(0, 255, 0));
 
     // An empty strip box reads 0, wrong here; a sum of 10 or more is typed whole.
@@ -621,18 +741,20 @@ void TestColumn::retiGrid()
     QCOMPARE(ru->text(), QStringLiteral("0"));
     QCOMPARE(state().contaErrati, 1);
     enter(ru, QStringLiteral("5"));
-    QCOMPARE(w->Label3->text(), instruction("0051"));
+    COMPARE_STRING_ID(w->Label3->text(), "0051");
     QCOMPARE(w->Text1[11]->palette().color(QPalette::Base), QColor(255, 0, 0));
     enter(w->risultati[1], QStringLiteral("3"));
     QVERIFY(!w->Cambio[0]->isVisible());
-    QCOMPARE(w->Label3->text(), QLatin1Char('\n') + instruction("0052"));
+    QCOMPARE(w->Label3->text().section(u'\n', 0, 0), QString());
+    COMPARE_STRING_ID(w->Label3->text().section(u'\n', 1), "0052");
     enter(w->risultati[2], QStringLiteral("5"));
     QCOMPARE(state().contaErrati, 2);
     enter(w->risultati[2], QStringLiteral("15"));
     QCOMPARE(w->risultati[2]->text(), QStringLiteral(" 5"));
     QVERIFY(w->Cambio[1]->isVisible());
     QCOMPARE(w->Cambio[1]->text(), QStringLiteral(" 1"));
-    QCOMPARE(w->Label3->text(), instruction("0049") + QLatin1Char('\n') + instruction("0053"));
+    COMPARE_STRING_ID(w->Label3->text().section(u'\n', 0, 0), "0049");
+    COMPARE_STRING_ID(w->Label3->text().section(u'\n', 1), "0053");
     enter(w->risultati[3], QStringLiteral("5"));
     program_->rnd->draw(0, 4);
     enter(w->risultati[4], QString());
@@ -742,7 +864,7 @@ void TestColumn::keyboardSetUp()
         QCOMPARE(to->text(), from->text());
         QVERIFY(!from->dragMode());
     }
-    QCOMPARE(w->Label3->text(), instruction(qPrintable(typing)));
+    COMPARE_STRING_ID(w->Label3->text(), typing);
     QWidget *open = control(answer);
     QVERIFY(open->isEnabled());
     QCOMPARE(w->focusWidget(), open);
@@ -788,7 +910,7 @@ void TestColumn::keyboardCarry()
     strike(w, Qt::Key_Return);
     QCOMPARE(ua->text(), carried);
     QVERIFY(!up->isVisible());
-    QCOMPARE(w->Label3->text(), instruction(qPrintable(carry)));
+    COMPARE_STRING_ID(w->Label3->text(), carry);
     QCOMPARE(w->focusWidget(), edar);
     QVERIFY(edar->isEnabled() && edar->text().isEmpty());
     QCOMPARE(state().contaErrati, 0);
@@ -826,6 +948,65 @@ void TestColumn::touchDrag()
     QTest::touchEvent(w, finger).release(1, b, w);
     QVERIFY(w->Eu1->text().isEmpty());
     QCOMPARE(ghosts(w), 0);
+}
+
+void TestColumn::dragButtons_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<bool>("drags");
+    QTest::newRow("left") << Qt::LeftButton << true;
+    QTest::newRow("right") << Qt::RightButton << false;
+    QTest::newRow("middle") << Qt::MiddleButton << false;
+}
+
+// Only the left button drags. A digit put in its place no longer shows the
+// drag pointer; one still to be placed does.
+void TestColumn::dragButtons()
+{
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(bool, drags);
+    // 40 x 2.
+    ColumnForm *w = openColumn(*program_, QStringLiteral("FormCol1"), {{0, 24}, {0, 3}, {0, 10}, {0, 3}, {3, 8}});
+    QCOMPARE(w->Lda1->cursor().shape(), Qt::BitmapCursor);
+    QWindow *handle = w->windowHandle();
+    const QPoint a = w->Lda1->mapTo(w, w->Lda1->rect().center());
+    const QPoint b = w->Eda1->mapTo(w, w->Eda1->rect().center());
+    QTest::mousePress(handle, button, {}, a);
+    QTest::mouseMove(handle, (a + b) / 2);
+    QCOMPARE(ghosts(w), drags ? 1 : 0);
+    QCOMPARE(QGuiApplication::overrideCursor() != nullptr, drags);
+    QTest::mouseMove(handle, b);
+    QTest::mouseRelease(handle, button, {}, b);
+    QCOMPARE(w->Eda1->text(), drags ? QStringLiteral(" 4") : QString());
+    QCOMPARE(w->Lda1->testAttribute(Qt::WA_SetCursor), !drags);
+    QCOMPARE(ghosts(w), 0);
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+// A digit hidden while the mouse drags it takes its faded copy and the drag
+// pointer with it, and drags again once shown.
+void TestColumn::dragOfAHiddenLabel()
+{
+    // 40 x 2.
+    ColumnForm *w = openColumn(*program_, QStringLiteral("FormCol1"), {{0, 24}, {0, 3}, {0, 10}, {0, 3}, {3, 8}});
+    QWindow *handle = w->windowHandle();
+    const QPoint a = w->Lda1->mapTo(w, w->Lda1->rect().center());
+    const QPoint b = w->Eda1->mapTo(w, w->Eda1->rect().center());
+    QTest::mousePress(handle, Qt::LeftButton, {}, a);
+    QTest::mouseMove(handle, (a + b) / 2);
+    QCOMPARE(ghosts(w), 1);
+    QVERIFY(QGuiApplication::overrideCursor());
+    w->Lda1->hide();
+    QCOMPARE(ghosts(w), 0);
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, b);
+    QVERIFY(w->Eda1->text().isEmpty());
+
+    w->Lda1->show();
+    mouseDrag(w, w->Lda1, w->Eda1);
+    QCOMPARE(w->Eda1->text(), QStringLiteral(" 4"));
+    QCOMPARE(ghosts(w), 0);
+    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 QTEST_MAIN(TestColumn)

@@ -1,7 +1,6 @@
 #include "Fakes.h"
 #include "exercises/tables/FormEserci.h"
 #include "frame/DigitBox.h"
-#include "lang/Language.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -257,8 +256,7 @@ void TestEserci::confirmWithNothingTicked()
         qobject_cast<QCheckBox *>(w->control(QStringLiteral("OpPrimo"), i))->setChecked(false);
     QTest::mouseClick(qobject_cast<QPushButton *>(w->control(QStringLiteral("Command3D2"))), Qt::LeftButton);
     QCOMPARE(program_->dialogs->shown.size(), 1u);
-    QCOMPARE(program_->dialogs->shown.front().text, MLSGetString(QStringLiteral("0001")));
-    QVERIFY(!program_->dialogs->shown.front().text.isEmpty());
+    COMPARE_STRING_ID(program_->dialogs->shown.front().text, "0001");
     QCOMPARE(program_->dialogs->shown.front().icon, MessageIcon::Error);
     QCOMPARE(program_->dialogs->shown.front().title, QStringLiteral("Quadrivel"));
     QVERIFY(w->control(QStringLiteral("CorniceNumeroMassimo"))->property("visible").toBool());

@@ -1,6 +1,7 @@
 #include "Fakes.h"
 
 #include "app/Windows.h"
+#include "lang/Language.h"
 
 #include <QApplication>
 #include <QDir>
@@ -120,6 +121,17 @@ QStringList openWindowNames()
     }
     names.sort();
     return names;
+}
+
+bool compareStringId(const QString &actual, const QString &id, const char *actualText, const char *file, int line)
+{
+    const QString expected = MLSGetString(id);
+    const QByteArray expectedText = "MLSGetString(\"" + id.toLatin1() + "\")";
+    if (expected.isEmpty()) {
+        QTest::qFail((expectedText + " is empty: the language file lacks the string").constData(), file, line);
+        return false;
+    }
+    return QTest::qCompare(actual, expected, actualText, expectedText.constData(), file, line);
 }
 
 double contrast(const QColor &a, const QColor &b)

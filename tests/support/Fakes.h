@@ -114,6 +114,16 @@ void closeAllWindows();
 // The open top-level windows' names.
 QStringList openWindowNames();
 
+// Compares a text the child reads with the language file's string id, as
+// QCOMPARE does, and fails when that string is empty: an id missing from the
+// file would otherwise equal a label that was never filled.
+#define COMPARE_STRING_ID(actual, id)                                                                                \
+    do {                                                                                                               \
+        if (!compareStringId((actual), (id), #actual, __FILE__, __LINE__))                                             \
+            return;                                                                                                    \
+    } while (false)
+bool compareStringId(const QString &actual, const QString &id, const char *actualText, const char *file, int line);
+
 // The contrast ratio of two colours as the accessibility guidelines define
 // it, from 1 (the same) to 21 (black on white); worked out here, apart from
 // the program's own rule.
