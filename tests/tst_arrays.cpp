@@ -141,6 +141,8 @@ void TestArrays::generators_data()
         << "FormhdauS" << Draws{{3, 24}, {0, 3}, {3, 10}, {0, 3}, {0, 8}, {0, 3}, {2, 9}} << 213 << 3;
     QTest::newRow("FormhdauS hundreds lowered")
         << "FormhdauS" << Draws{{4, 24}, {1, 3}, {4, 5}, {2, 3}, {1, 2}, {0, 3}, {8, 9}} << 222 << 4;
+    QTest::newRow("FormhdauS top digits, 889 x 1")
+        << "FormhdauS" << Draws{{1, 24}, {0, 3}, {9, 10}, {0, 3}, {7, 8}, {0, 3}, {8, 9}} << 889 << 1;
     QTest::newRow("Formhdau 158 x 6") << "Formhdau" << Draws{{1, 5}, {5, 8}, {7, 9}, {5, 9}} << 158 << 6;
     QTest::newRow("Formhdau 479 lowers 9 to 2") << "Formhdau" << Draws{{4, 5}, {7, 8}, {8, 9}, {8, 9}} << 479 << 2;
 }
@@ -177,6 +179,8 @@ void TestArrays::workedExamples_data()
         << "Formu" << Draws{{8, 9}, {8, 9}} << "u9x9 ?0015 #h0d0u81 C1x7 ?0015 C1 ?0016 =h0d8u1 #h0d8u1 t081 +1";
     QTest::newRow("Formu Cambio with too few discs is wrong")
         << "Formu" << Draws{{2, 9}, {6, 9}} << "u9 C1 !1 =h0d0u9 #h0d0u9 ?0014";
+    QTest::newRow("Formu 2 x 5, exactly ten units regroup")
+        << "Formu" << Draws{{1, 9}, {4, 9}} << "u5x2 ?0015 =h0d0u10 C1 ?0016 =h0d1u0 t10 +1";
     QTest::newRow("Formu tenth row ignored") << "Formu" << Draws{{8, 9}, {8, 9}} << "u1x10 =h0d0u9 #h0d0u9";
     QTest::newRow("FormdauS 23 x 3, result at once")
         << "FormdauS" << Draws{{3, 24}, {1, 3}, {3, 5}, {1, 3}, {1, 4}} << "?0020 d2x3 u3x3 ?0021 =h0d6u9 t69 +1";
@@ -198,6 +202,11 @@ void TestArrays::workedExamples_data()
     QTest::newRow("Formhdau 158 x 6")
         << "Formhdau" << Draws{{1, 5}, {5, 8}, {7, 9}, {5, 9}}
         << "?0017 h1x6 d5x6 u8x6 ?0018 C1x4 ?0018 =h6d34u8 C2x3 ?0019 =h9d4u8 t948 +1";
+    QTest::newRow("Formhdau 25 x 4, exactly ten tens regroup")
+        << "Formhdau" << Draws{{0, 5}, {2, 8}, {4, 9}, {3, 9}} << "d2x4 u5x4 C1x2 ?0018 =h0d10u0 C2 ?0019 =h1d0u0 t100 +1";
+    QTest::newRow("FormhdauS 889 x 1, all its hundreds")
+        << "FormhdauS" << Draws{{1, 24}, {0, 3}, {9, 10}, {0, 3}, {7, 8}, {0, 3}, {8, 9}}
+        << "h4x2 d8 u9 ?0026 =h8d8u9 #h8d8u9 t889 +1";
     QTest::newRow("Formhdau all 36 hundreds on show")
         << "Formhdau" << Draws{{1, 5}, {5, 8}, {7, 9}, {5, 9}} << "h4x9 d9x2 C2 =h37d8u0 #h36d8u0 !0";
 }
@@ -363,6 +372,8 @@ void TestArrays::reticoliLines_data()
     QTest::newRow("one kind only") << Draws{{2, 10}, {3, 10}} << "VVVVV" << 0 << "0004";
     QTest::newRow("10 x 10, eleventh lines ignored") << Draws{{9, 10}, {9, 10}} << QString(11, u'V') + QString(11, u'O')
                                                       << 100 << "0005";
+    QTest::newRow("10 x 10, eleventh vertical after horizontals adds no dots")
+        << Draws{{9, 10}, {9, 10}} << "OOO" + QString(11, u'V') << 30 << "0004";
     QTest::newRow("Ricomincia keeps the instruction") << Draws{{2, 10}, {3, 10}} << "VVVOOOOR" << 0 << "0005";
 }
 
@@ -382,7 +393,20 @@ void TestArrays::reticoliLines()
     QCOMPARE(w->punti(), punti);
     QCOMPARE(w->reticolo->orizzontali() * w->reticolo->verticali(), punti);
     COMPARE_STRING_ID(w->Label3->text(), instruction);
-    QVERIFY(w->reticolo->puntoVisibile(0) == (punti > 0));
+    // The painted dots: red where two drawn lines cross, nowhere else. Dot
+    // centres are 300 twips in from the edge, 360 apart, on a 3840 side.
+    const QImage shot = w->reticolo->grab().toImage();
+    QString painted, expected;
+    for (int r = 0; r < 10; ++r) {
+        for (int c = 0; c < 10; ++c) {
+            const QPoint centre(qRound((300 + 360 * c) * shot.width() / 3840.0),
+                                qRound((300 + 360 * r) * shot.height() / 3840.0));
+            painted += shot.pixelColor(centre) == QColor(255, 0, 0) ? u'o' : u'.';
+            expected += r < w->reticolo->orizzontali() && c < w->reticolo->verticali() ? u'o' : u'.';
+        }
+    }
+    QCOMPARE(painted.count(u'o'), punti);
+    QCOMPARE(painted, expected);
     QCOMPARE(program_->rnd->unscripted, 0);
 }
 
@@ -398,6 +422,13 @@ void TestArrays::reticoliChoiceOfTerms()
     QCOMPARE(state().contaEsatti, 1);
     QVERIFY(!w->Text1->isEnabled() && !w->Command3D1->isEnabled());
     QCOMPARE(w->focusWidget(), avanti);
+    // Solved: lines drawn up to the product open the box again.
+    for (QPushButton *line : {w->BottoneV, w->BottoneV, w->BottoneV, w->BottoneO, w->BottoneO, w->BottoneO})
+        QTest::mouseClick(line, Qt::LeftButton);
+    QVERIFY(!w->Text1->isEnabled());
+    QTest::mouseClick(w->BottoneO, Qt::LeftButton);
+    QVERIFY(w->Text1->isEnabled());
+    QCOMPARE(w->focusWidget(), w->Text1);
 
     // A choice confirmed after a right answer brings a fresh, unsolved exercise.
     for (int term = 1; term <= 10; ++term)

@@ -128,6 +128,7 @@ private Q_SLOTS:
     void colcInstructions();
     // Formreti
     void retiGrid();
+    void retiCarriesEveryStrip();
     void retiExitShowsTheMainMenu();
     // Keyboard and touch
     void keyboardSetUp_data();
@@ -727,6 +728,7 @@ void TestColumn::retiGrid()
     for (int i = 0; i < 12; ++i) {
         QVERIFY2(w->Text1[static_cast<std::size_t>(i)]->isEnabled(), qPrintable(QString::number(i)));
         enter(w->Text1[static_cast<std::size_t>(i)], cells[i]);
+        QVERIFY2(!w->Text1[static_cast<std::size_t>(i)]->isEnabled(), "a cell answered right closes");
         // A second Enter in an answered cell moves nothing on.
         enter(w->Text1[0], QStringLiteral("0"));
     }
@@ -763,6 +765,36 @@ void TestColumn::retiGrid()
     QVERIFY(!w->risultati[4]->isEnabled());
     QVERIFY(avanti(w));
     QCOMPARE(program_->rnd->unscripted, 0);
+    QLocale::setDefault(QLocale::system());
+}
+
+// 199 x 99: the tens strip sums to exactly 10 (1 + 1 + 8) and carries into
+// the hundreds, which carry 2 into the thousands, which carry 1 again.
+void TestColumn::retiCarriesEveryStrip()
+{
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    auto *w = openColumn<Formreti>(*program_, QStringLiteral("Formreti"), {{8, 9}, {8, 9}, {0, 9}, {9, 10}, {9, 10}});
+    for (auto [from, to] : {std::pair{w->Lh1, w->Eh1}, {w->Lda1, w->Eda1}, {w->Lu1, w->Eu1}, {w->Lda2, w->Eda2},
+                            {w->Lu2, w->Eu2}})
+        mouseDrag(w, from, to);
+    const QStringList cells = {"", "9", "8", "1", "8", "1", "", "9", "8", "1", "8", "1"};
+    for (int i = 0; i < 12; ++i)
+        enter(w->Text1[static_cast<std::size_t>(i)], cells[i]);
+    enter(w->risultati[0], QStringLiteral("1"));
+    enter(w->risultati[1], QStringLiteral("10"));
+    QCOMPARE(w->risultati[1]->text(), QStringLiteral(" 0"));
+    QVERIFY(w->Cambio[0]->isVisible());
+    QCOMPARE(w->Cambio[0]->text(), QStringLiteral(" 1"));
+    COMPARE_STRING_ID(w->Label3->text().section(u'\n', 0, 0), "0048");
+    enter(w->risultati[2], QStringLiteral("27"));
+    QCOMPARE(w->Cambio[1]->text(), QStringLiteral(" 2"));
+    enter(w->risultati[3], QStringLiteral("19"));
+    QCOMPARE(w->Cambio[2]->text(), QStringLiteral(" 1"));
+    program_->rnd->draw(0, 4);
+    enter(w->risultati[4], QStringLiteral("1"));
+    QCOMPARE(w->Lris->text(), QStringLiteral("19.701"));
+    QCOMPARE(state().contaEsatti, 1);
+    QCOMPARE(state().contaErrati, 0);
     QLocale::setDefault(QLocale::system());
 }
 

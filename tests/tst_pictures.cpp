@@ -7,6 +7,7 @@
 #include "frame/DigitBox.h"
 #include "lang/Language.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QImageReader>
@@ -76,6 +77,8 @@ private Q_SLOTS:
     void sequenceReading_data();
     void sequenceReading();
     void wholeSequence();
+    void middleBoxWrongThenRight();
+    void avantiWithEveryTermUnticked();
     void unreadablePicture_data();
     void unreadablePicture();
     void pictureFollowsResize();
@@ -302,6 +305,39 @@ void TestPictures::wholeSequence()
     answer(w->TestoInserito[0], QStringLiteral("3"));
     QCOMPARE(state().contaErrati, 3);
     QCOMPARE(program_->rnd->remaining(), 0u);
+}
+
+void TestPictures::middleBoxWrongThenRight()
+{
+    auto *w = openPictures<FormEserc2>(*program_, QStringLiteral("FormEserc2"), {{9, 10}, {0, 2}});
+    auto *yes = qobject_cast<QWidget *>(w->control(QStringLiteral("ComandoIconaSi")));
+    auto *no = qobject_cast<QWidget *>(w->control(QStringLiteral("ComandoIconaNo")));
+    for (int i = 0; i < 5; ++i)
+        answer(w->TestoInserito[i], QString::number(10 * i));
+    answer(w->TestoInserito[5], QStringLiteral("55"));
+    QVERIFY(no->isVisible() && !yes->isVisible());
+    answer(w->TestoInserito[5], QStringLiteral("50"));
+    QVERIFY(yes->isVisible() && !no->isVisible());
+    QVERIFY(w->TestoInserito[6]->isEnabled() && !w->TestoInserito[5]->isEnabled());
+    QCOMPARE(state().contaErrati, 1);
+}
+
+// With the choose-terms frame open and every box unticked no group can be
+// drawn: "avanti" leaves the answered problem as it is.
+void TestPictures::avantiWithEveryTermUnticked()
+{
+    auto *w = openPictures<FormEserc1>(*program_, QStringLiteral("FormEserc1"), {{1, 10}, {6, 10}, {1, 12}});
+    program_->rnd->draw(0, 4);
+    answer(w->TestoInserito, QStringLiteral("14"));
+    QVERIFY(avanti(w)->isEnabled());
+    qobject_cast<QAction *>(w->control(QStringLiteral("MenuNumeroMassimo")))->trigger();
+    for (int i = 1; i <= 10; ++i)
+        qobject_cast<QCheckBox *>(w->control(QStringLiteral("OpPrimo"), i))->setChecked(false);
+    QTest::mouseClick(avanti(w), Qt::LeftButton);
+    QVERIFY(w->Image1->path().endsWith(QStringLiteral("/jpg/Gallo.jpg")));
+    QCOMPARE(w->Label3->text(), QStringLiteral(" 7"));
+    QVERIFY(!w->TestoInserito->isEnabled());
+    QCOMPARE(program_->rnd->unscripted, 0);
 }
 
 void TestPictures::unreadablePicture_data()
