@@ -105,10 +105,8 @@ bool DropTargets::eventFilter(QObject *watched, QEvent *event)
         return keyEvent(watched, static_cast<QKeyEvent *>(event));
     case QEvent::FocusIn:
         // How the keyboard takes the digit, told where it is reached.
-        if (auto *label = qobject_cast<DragLabel *>(watched); label && label->dragMode()) {
-            readWords();
-            label->setAccessibleDescription(pickWord_);
-        }
+        if (auto *label = qobject_cast<DragLabel *>(watched); label && label->dragMode())
+            label->setAccessibleDescription(accessibleWord(QStringLiteral("Pick")));
         break;
     case QEvent::FocusOut: {
         // Another window or a menu coming up keeps the carry; a click or a
@@ -201,7 +199,6 @@ void DropTargets::pickUp(DragLabel *label)
     const std::vector<QWidget *> shown = shownTargets();
     if (shown.empty() || !label->isVisible())
         return;
-    readWords();
     carried_ = label;
     label->lift();
     // The carry starts on the first box still empty.
@@ -231,7 +228,8 @@ void DropTargets::moveTo(QWidget *target)
     // Read by a screen reader with the control as it takes the focus: what
     // is carried, and what the keys do here.
     QAccessibleInterface *reading = QAccessible::queryAccessibleInterface(carried_.data());
-    target->setAccessibleDescription(fillWord(carryWord_, reading ? reading->text(QAccessible::Name) : carried_->text()));
+    target->setAccessibleDescription(accessibleWord(QStringLiteral("Carrying"),
+                                                    reading ? reading->text(QAccessible::Name) : carried_->text()));
     moving_ = true;
     target->setFocus(Qt::TabFocusReason);
     moving_ = false;
@@ -287,13 +285,4 @@ void DropTargets::putDown(End how)
         source->setFocus(Qt::OtherFocusReason);
     else
         focusAfter(source);
-}
-
-void DropTargets::readWords()
-{
-    if (wordsRead_)
-        return;
-    wordsRead_ = true;
-    pickWord_ = accessibleWord(QStringLiteral("Pick"));
-    carryWord_ = accessibleWord(QStringLiteral("Carrying"));
 }

@@ -48,7 +48,6 @@ private:
     enum class End { Drop, Back, Lost };
     void putDown(End how);
     std::vector<QWidget *> shownTargets() const;
-    void readWords();
 
     std::map<const QWidget *, Handler> handlers_;
     std::vector<QWidget *> targets_;   // in the order they were added
@@ -57,7 +56,4 @@ private:
     QPointer<QWidget> ring_;     // marks over_
     QPointer<QObject> armed_;    // Space or Enter went down here
     bool moving_ = false;        // the focus is being moved by the carry itself
-    bool wordsRead_ = false;
-    QString pickWord_;
-    QString carryWord_;
 };
