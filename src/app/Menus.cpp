@@ -99,18 +99,11 @@ void FormMenu::chooseLanguage(int i)
     }
     // A choice that will be gone at the next start is said, in the language
     // just chosen.
-    switch (writeLanguageSetting(name)) {
-    case SettingSaved::Yes:
+    const SettingSaved saved = writeLanguageSetting(name);
+    if (saved == SettingSaved::Yes)
         return;
-    case SettingSaved::Nowhere:
-        showMessage(this, MLSGetString(QStringLiteral("0287")), QStringLiteral("Quadrivel"), MessageButtons::Ok,
-                    MessageIcon::Error);
-        return;
-    case SettingSaved::NameNotKept:
-        showMessage(this, MLSGetString(QStringLiteral("0288")), QStringLiteral("Quadrivel"), MessageButtons::Ok,
-                    MessageIcon::Error);
-        return;
-    }
+    const QString id = saved == SettingSaved::Nowhere ? QStringLiteral("0287") : QStringLiteral("0288");
+    showMessage(this, MLSGetString(id), QStringLiteral("Quadrivel"), MessageButtons::Ok, MessageIcon::Error);
 }
 
 FormMenuGrafici::FormMenuGrafici() : MenuForm(QStringLiteral("FormMenuGrafici"))

@@ -2,6 +2,8 @@
 
 #include "platform/ProgramState.h"
 
+#include <algorithm>
+
 namespace {
 
 QString yesSound(int n)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QColor>
-#include <algorithm>
 #include <array>
 #include <initializer_list>
 

@@ -22,9 +22,14 @@ FittingLabel::FittingLabel(const QString &text, QWidget *parent) : QLabel(text, 
     setWordWrap(true);
 }
 
+QRect FittingLabel::textRoom() const
+{
+    return contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+}
+
 QFont FittingLabel::paintedFont() const
 {
-    const QRect room = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    const QRect room = textRoom();
     if (text() == fittedText_ && room.size() == fittedSize_ && font() == fittedFor_)
         return fitted_;
     fittedText_ = text();
@@ -66,7 +71,6 @@ void FittingLabel::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     drawFrame(&painter);
     painter.setFont(drawn);
-    const QRect room = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
-    style()->drawItemText(&painter, room, Qt::TextWordWrap | int(alignment()), palette(), isEnabled(), text(),
+    style()->drawItemText(&painter, textRoom(), Qt::TextWordWrap | int(alignment()), palette(), isEnabled(), text(),
                           foregroundRole());
 }

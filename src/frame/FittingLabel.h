@@ -19,6 +19,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Where the words go: inside the frame and the margin.
+    QRect textRoom() const;
+
     // The fit is measured again only when text, size or font changed.
     mutable QString fittedText_;
     mutable QSize fittedSize_;

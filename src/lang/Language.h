@@ -44,7 +44,8 @@ QString MLSGetString(const QString &id);
 // usable, that is readable and holding [Strings] 0001 and the main menu's
 // title; else Italiano.lng, else the first other usable .lng by name. A name
 // with a path separator names no file, since a language is a file of the
-// program folder itself. The named file when none is usable.
+// program folder itself. When none is usable, the named file if it holds
+// any key, else Italiano.lng if it does, else the named file.
 QString languageFile();
 
 // CurrentLanguage of LangSetting.ini. The user's own copy in the settings
