@@ -45,6 +45,7 @@ Platform systemPlatform()
     Platform p;
     p.random = std::make_unique<ClockRandom>();
     p.sound = std::make_unique<SystemSoundOutput>();
+    p.speaker = std::make_unique<SilentSpeaker>();
     p.dialogs = std::make_unique<SystemDialogs>();
     p.screen = std::make_unique<SystemScreen>();
     p.instanceGuard = std::make_unique<LockFileGuard>(QDir(lockFolder).filePath(QStringLiteral("quadrivel.lock")));

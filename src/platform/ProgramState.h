@@ -5,6 +5,7 @@
 #include "platform/RandomSource.h"
 #include "platform/Screen.h"
 #include "platform/SoundOutput.h"
+#include "platform/Speaker.h"
 
 #include <QString>
 #include <functional>
@@ -18,6 +19,7 @@ class FormBase;
 struct Platform {
     std::unique_ptr<RandomSource> random;
     std::unique_ptr<SoundOutput> sound;
+    std::unique_ptr<Speaker> speaker;
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<Screen> screen;
     std::unique_ptr<InstanceGuard> instanceGuard;
@@ -46,6 +48,8 @@ public:
     qint16 contaEsatti = 0;
     qint16 contaErrati = 0;
     bool suoniAttivati = true;
+    // Read aloud each new exercise and each verdict; off at every start.
+    bool letturaAttivata = false;
     QString currentLanguageName;
     std::shared_ptr<clsResize> resizer;
     std::map<QString, WindowFactory> windows;

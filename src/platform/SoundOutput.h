@@ -16,6 +16,8 @@ public:
     // Readies these files so that playing them later starts at once.
     virtual void preload(const QStringList &paths) { (void)paths; }
     virtual void play(const QString &path) = 0;
+    // How long the file plays, in milliseconds; 0 when unknown or silence.
+    virtual int lengthMs(const QString &path) const { (void)path; return 0; }
 };
 
 class SystemSoundOutput final : public SoundOutput {

@@ -58,21 +58,30 @@ MessageAnswer RecordingDialogs::message(QWidget *, const QString &text, const QS
     return a;
 }
 
+void RecordingSpeaker::setReadiness(Readiness r)
+{
+    readiness_ = r;
+    emit readinessChanged(r);
+}
+
 TestProgram::TestProgram(Assets assets, QSize screenSize)
 {
     Platform p;
     auto r = std::make_unique<ScriptedRnd>();
     auto s = std::make_unique<RecordingSound>();
+    auto sp = std::make_unique<RecordingSpeaker>();
     auto d = std::make_unique<RecordingDialogs>();
     auto sc = std::make_unique<FixedScreen>(screenSize);
     auto g = std::make_unique<FakeGuard>();
     rnd = r.get();
     sound = s.get();
+    speaker = sp.get();
     dialogs = d.get();
     screen = sc.get();
     guard = g.get();
     p.random = std::move(r);
     p.sound = std::move(s);
+    p.speaker = std::move(sp);
     p.dialogs = std::move(d);
     p.screen = std::move(sc);
     p.instanceGuard = std::move(g);

@@ -49,6 +49,28 @@ public:
     std::vector<QString> played;
 };
 
+// Records what would be read aloud; its readiness is the test's to set.
+class RecordingSpeaker final : public Speaker {
+public:
+    struct Said {
+        QString text;
+        int afterMs;
+    };
+    Readiness readiness() const override { return readiness_; }
+    void setVoice(const VoiceWish &wish) override { voice = wish; }
+    void say(const QString &text, int afterMs) override { said.push_back({text, afterMs}); }
+    void stop() override { ++stops; }
+    // Changes the readiness and says so, as the real speaker does.
+    void setReadiness(Readiness r);
+
+    std::vector<Said> said;
+    VoiceWish voice;
+    int stops = 0;
+
+private:
+    Readiness readiness_ = Readiness::Ready;
+};
+
 struct ShownMessage {
     QString text;
     QString title;
@@ -99,6 +121,7 @@ public:
 
     ScriptedRnd *rnd;
     RecordingSound *sound;
+    RecordingSpeaker *speaker;
     RecordingDialogs *dialogs;
     FixedScreen *screen;
     FakeGuard *guard;
