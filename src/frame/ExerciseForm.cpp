@@ -323,3 +323,18 @@ void ExerciseForm::setTwipsGeometry(QWidget *control, int left, int top, int wid
 {
     control->setGeometry(tw(left), tw(top), tw(width), tw(height));
 }
+
+QString ExerciseForm::spokenExercise() const
+{
+    return {};
+}
+
+void ExerciseForm::announceExercise()
+{
+    ProgramState &s = state();
+    if (!s.letturaAttivata)
+        return;
+    const QString text = spokenExercise();
+    if (!text.isEmpty())
+        s.platform.speaker->say(text);
+}

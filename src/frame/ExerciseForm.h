@@ -45,6 +45,15 @@ protected:
     // "avanti" pressed. By default: a new exercise, then "avanti" disabled.
     virtual void avantiPressed();
 
+    // The exercise, or the step the child is on, as a sentence a child
+    // understands when it is read aloud ("Quanto fa 7 per 8?"). Empty:
+    // nothing to read.
+    virtual QString spokenExercise() const;
+    // Reads spokenExercise() aloud when reading aloud is on, cutting any
+    // speech still running. A window calls it whenever what it asks of the
+    // child changes: a new exercise, a new step.
+    void announceExercise();
+
     // The check of an exercise that is one answer in one box. A wrong answer
     // is counted and the box keeps the focus for the child to correct it; a
     // right one is counted and greeted, the box is closed and "avanti" takes
