@@ -471,10 +471,6 @@ void TestArrays::spokenSentence_data()
         << "Formu" << "English" << Draws{{0, 9}, {4, 9}} << ""
         << "Build 1 times 5: one row of 5. Press the blue key of the second number to add a row of counters. "
            "Make as many rows as the first number.";
-    QTest::newRow("Formu 3 x 7, regrouping, it")
-        << "Formu" << "Italiano" << Draws{{2, 9}, {6, 9}} << "u7x3"
-        << "I gettoni sono giusti! Ci sono 10 o più gettoni blu: premi «Cambio» per cambiarne 10 con 1 gettone "
-           "rosso.";
     QTest::newRow("Formdau 68 x 9, it")
         << "Formdau" << "Italiano" << Draws{{6, 8}, {7, 9}, {8, 9}} << ""
         << "Costruisci 68 per 9: 9 file da 68. Fai ogni fila come il primo numero: tasti rossi per le decine, "

@@ -475,17 +475,10 @@ void TestPictures::spokenSentence_data()
     QTest::newRow("FormEserc1 one rooster, it")
         << "FormEserc1" << "Italiano" << Draws{{1, 10}, {0, 10}, {1, 12}} << 0
         << "galli: 1. Ogni gallo ha due zampe. Quante zampe hanno i galli?";
-    QTest::newRow("FormEserc1 ten woodpiles, en")
-        << "FormEserc1" << "English" << Draws{{9, 10}, {9, 10}, {1, 2}} << 0
-        << "10 woodpiles. Each woodpile has ten logs. How many logs are there in the woodpiles?";
     // FormEserc2: group 10, entry 1 (the children's fingers).
     QTest::newRow("FormEserc2 first box, it")
         << "FormEserc2" << "Italiano" << Draws{{9, 10}, {0, 2}} << 0
         << "Ogni bambino ha dieci dita nelle mani. Quante dita hanno i bambini? 0 bambini. Scrivi il numero di dita.";
-    QTest::newRow("FormEserc2 first box, en")
-        << "FormEserc2" << "English" << Draws{{9, 10}, {0, 2}} << 0
-        << "Each child has ten fingers on their hands. How many fingers do the children have? 0 children. How many "
-           "fingers?";
     QTest::newRow("FormEserc2 one child, it")
         << "FormEserc2" << "Italiano" << Draws{{9, 10}, {0, 2}} << 1 << "bambini: 1. Scrivi il numero di dita.";
     QTest::newRow("FormEserc2 last box, en")
