@@ -113,6 +113,11 @@ private Q_SLOTS:
     void reticoliLines();
     void reticoliChoiceOfTerms();
 
+    void spokenSentence_data();
+    void spokenSentence();
+    void readAloudOnlyWhenOn_data();
+    void readAloudOnlyWhenOn();
+
 private:
     std::unique_ptr<TestProgram> program_;
 };
@@ -449,6 +454,113 @@ void TestArrays::reticoliChoiceOfTerms()
     QVERIFY(w->Text1->isEnabled() && w->Command3D1->isEnabled() && !avanti->isEnabled());
     QCOMPARE(program_->rnd->remaining(), 0u);
     QCOMPARE(program_->rnd->unscripted, 0);
+}
+
+void TestArrays::spokenSentence_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<Draws>("draws");
+    QTest::addColumn<QString>("steps");   // play() steps; for Reticoli, V and O presses
+    QTest::addColumn<QString>("said");
+    QTest::newRow("Formu 3 x 7, it")
+        << "Formu" << "Italiano" << Draws{{2, 9}, {6, 9}} << ""
+        << "Costruisci 3 per 7: 3 file da 7. Premi il tasto blu del secondo numero: arriva una fila di gettoni. "
+           "Fai tante file quanto dice il primo numero.";
+    QTest::newRow("Formu 1 x 5, one row, en")
+        << "Formu" << "English" << Draws{{0, 9}, {4, 9}} << ""
+        << "Build 1 times 5: one row of 5. Press the blue key of the second number to add a row of counters. "
+           "Make as many rows as the first number.";
+    QTest::newRow("Formdau 68 x 9, it")
+        << "Formdau" << "Italiano" << Draws{{6, 8}, {7, 9}, {8, 9}} << ""
+        << "Costruisci 68 per 9: 9 file da 68. Fai ogni fila come il primo numero: tasti rossi per le decine, "
+           "tasti blu per le unità. Fai tante file quanto dice il secondo numero.";
+    QTest::newRow("FormdauS 35 x 0, no rows, en")
+        << "FormdauS" << "English" << Draws{{0, 24}, {0, 3}, {5, 10}, {0, 3}, {2, 8}} << ""
+        << "Build 35 times 0: 0 rows of 35. Make each row like the first number: red keys for tens, blue keys for "
+           "ones. Make as many rows as the second number.";
+    QTest::newRow("FormhdauS 213 x 3, result, en")
+        << "FormhdauS" << "English" << Draws{{3, 24}, {0, 3}, {3, 10}, {0, 3}, {0, 8}, {0, 3}, {2, 9}}
+        << "h2x3 d1x3 u3x3"
+        << "Well done! Count the hundreds (green), the tens (red) and the ones (blue). Type the answer and press "
+           "Enter.";
+    QTest::newRow("Reticoli 3 x 4, it")
+        << "Reticoli" << "Italiano" << Draws{{2, 10}, {3, 10}} << ""
+        << "Costruisci 3 per 4: 3 linee verticali e 4 linee orizzontali. Premi «Verticale» tante volte quanto dice "
+           "il primo numero e «Orizzontale» tante volte quanto dice il secondo. Dove due linee si incrociano "
+           "compare un punto.";
+    QTest::newRow("Reticoli 1 x 1, en")
+        << "Reticoli" << "English" << Draws{{0, 10}, {0, 10}} << ""
+        << "Build 1 times 1: one vertical line and one horizontal line. Press 'Vertical' as many times as the "
+           "first number and 'Horizontal' as many times as the second. A dot appears where two lines cross.";
+    QTest::newRow("Reticoli all the dots, it")
+        << "Reticoli" << "Italiano" << Draws{{2, 10}, {3, 10}} << "VVVOOOO"
+        << "Ci sono tutti i punti! Contali, scrivi il risultato e premi Invio.";
+}
+
+// What is read aloud when an exercise is shown and when its instruction
+// changes.
+void TestArrays::spokenSentence()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, language);
+    QFETCH(Draws, draws);
+    QFETCH(QString, steps);
+    QFETCH(QString, said);
+    state().currentLanguageName = language;
+    state().letturaAttivata = true;
+    program_->rnd->draw(0, 18);
+    script(*program_, draws);
+    FormBase *w = openWindow(window);
+    if (auto *lattice = qobject_cast<Reticoli *>(w)) {
+        for (const QChar c : steps)
+            QTest::mouseClick(c == u'V' ? lattice->BottoneV : lattice->BottoneO, Qt::LeftButton);
+    } else {
+        play(qobject_cast<ArrayForm *>(w), steps);
+    }
+    QCOMPARE(program_->speaker->said.size(), steps.isEmpty() ? 1u : 2u);
+    QCOMPARE(program_->speaker->said.back().text, said);
+    QCOMPARE(program_->rnd->remaining(), 0u);
+}
+
+void TestArrays::readAloudOnlyWhenOn_data()
+{
+    QTest::addColumn<bool>("on");
+    QTest::newRow("on") << true;
+    QTest::newRow("off") << false;
+}
+
+// Each change of instruction is read once: a Cambio that leaves the step as
+// it was, rows that do not reach the product and a right answer are silent;
+// "Ricomincia" and "avanti" are read.
+void TestArrays::readAloudOnlyWhenOn()
+{
+    QFETCH(bool, on);
+    state().letturaAttivata = on;
+    const std::vector<RecordingSpeaker::Said> &said = program_->speaker->said;
+    program_->rnd->draw(0, 18);
+    script(*program_, {{2, 9}, {6, 9}});
+    auto *w = qobject_cast<ArrayForm *>(openWindow(QStringLiteral("Formu")));
+    const std::size_t n = on ? 1 : 0;
+    QCOMPARE(said.size(), n);
+    play(w, QStringLiteral("u7x2"));
+    QCOMPARE(said.size(), n);
+    play(w, QStringLiteral("u7 ?0015 C1 ?0015"));
+    QCOMPARE(said.size(), 2 * n);
+    play(w, QStringLiteral("C1 ?0016"));
+    QCOMPARE(said.size(), 3 * n);
+    QTest::mouseClick(w->Command3D1, Qt::LeftButton);
+    QCOMPARE(said.size(), 4 * n);
+    if (on)
+        QCOMPARE(said.back().text, said.front().text);
+    play(w, QStringLiteral("t21 +1"));
+    QCOMPARE(said.size(), 4 * n);
+    program_->rnd->draw(0, 18);
+    script(*program_, {{0, 9}, {4, 9}});
+    QTest::mouseClick(qobject_cast<QPushButton *>(w->control(QStringLiteral("BottoneAvanti"))), Qt::LeftButton);
+    QCOMPARE(said.size(), 5 * n);
+    if (on)
+        QVERIFY(said.back().text.startsWith(QStringLiteral("Costruisci 1 per 5:")));
 }
 
 QTEST_MAIN(TestArrays)

@@ -85,6 +85,10 @@ private Q_SLOTS:
     void boxGoesWhilePictureIsRead();
     void cardOnAnyColour_data();
     void cardOnAnyColour();
+    void spokenSentence_data();
+    void spokenSentence();
+    void readAloudOnlyWhenOn_data();
+    void readAloudOnlyWhenOn();
 
 private:
     std::unique_ptr<TestProgram> program_;
@@ -450,6 +454,90 @@ void TestPictures::cardOnAnyColour()
         }
     }
     QVERIFY2(worst <= 2, qPrintable(QStringLiteral("a pixel differs by %1").arg(worst)));
+}
+
+using Draws = QList<QPoint>;   // (n, k): the next floor(Rnd x k) gives n
+
+void TestPictures::spokenSentence_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<Draws>("draws");
+    QTest::addColumn<int>("rightBoxes");   // FormEserc2: boxes answered before the sentence
+    QTest::addColumn<QString>("said");
+    // FormEserc1: group 2, then the subjects, then entry 2 (the rooster's legs).
+    QTest::newRow("FormEserc1 7 roosters, it")
+        << "FormEserc1" << "Italiano" << Draws{{1, 10}, {6, 10}, {1, 12}} << 0
+        << "7 galli. Ogni gallo ha due zampe. Quante zampe hanno i galli?";
+    QTest::newRow("FormEserc1 7 roosters, en")
+        << "FormEserc1" << "English" << Draws{{1, 10}, {6, 10}, {1, 12}} << 0
+        << "7 roosters. Each rooster has two legs. How many legs do the roosters have?";
+    QTest::newRow("FormEserc1 one rooster, it")
+        << "FormEserc1" << "Italiano" << Draws{{1, 10}, {0, 10}, {1, 12}} << 0
+        << "galli: 1. Ogni gallo ha due zampe. Quante zampe hanno i galli?";
+    // FormEserc2: group 10, entry 1 (the children's fingers).
+    QTest::newRow("FormEserc2 first box, it")
+        << "FormEserc2" << "Italiano" << Draws{{9, 10}, {0, 2}} << 0
+        << "Ogni bambino ha dieci dita nelle mani. Quante dita hanno i bambini? 0 bambini. Scrivi il numero di dita.";
+    QTest::newRow("FormEserc2 one child, it")
+        << "FormEserc2" << "Italiano" << Draws{{9, 10}, {0, 2}} << 1 << "bambini: 1. Scrivi il numero di dita.";
+    QTest::newRow("FormEserc2 last box, en")
+        << "FormEserc2" << "English" << Draws{{9, 10}, {0, 2}} << 10 << "10 children. How many fingers?";
+}
+
+// What is read aloud when a problem is shown and at each box of the row.
+void TestPictures::spokenSentence()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, language);
+    QFETCH(Draws, draws);
+    QFETCH(int, rightBoxes);
+    QFETCH(QString, said);
+    state().currentLanguageName = language;
+    state().letturaAttivata = true;
+    program_->rnd->draw(0, 18);
+    for (const QPoint &d : draws)
+        program_->rnd->draw(d.x(), d.y());
+    FormBase *w = openWindow(window);
+    for (int i = 0; i < rightBoxes; ++i)
+        answer(static_cast<FormEserc2 *>(w)->TestoInserito[static_cast<std::size_t>(i)], QString::number(10 * i));
+    QVERIFY(!program_->speaker->said.empty());
+    QCOMPARE(program_->speaker->said.back().text, said);
+    QCOMPARE(program_->speaker->said.size(), std::size_t(rightBoxes + 1));
+    QCOMPARE(program_->rnd->remaining(), 0u);
+}
+
+void TestPictures::readAloudOnlyWhenOn_data()
+{
+    QTest::addColumn<bool>("on");
+    QTest::newRow("on") << true;
+    QTest::newRow("off") << false;
+}
+
+// The row of the fingers: a new problem and each new box are read, a wrong
+// answer and the completed row are not.
+void TestPictures::readAloudOnlyWhenOn()
+{
+    QFETCH(bool, on);
+    state().letturaAttivata = on;
+    const std::vector<RecordingSpeaker::Said> &said = program_->speaker->said;
+    auto *w = openPictures<FormEserc2>(*program_, QStringLiteral("FormEserc2"), {{9, 10}, {0, 2}});
+    QCOMPARE(said.size(), on ? 1u : 0u);
+    answer(w->TestoInserito[0], QStringLiteral("10"));
+    QCOMPARE(said.size(), on ? 1u : 0u);
+    for (int i = 0; i <= 10; ++i) {
+        if (i == 10)
+            program_->rnd->draw(0, 4);
+        answer(w->TestoInserito[i], QString::number(10 * i));
+    }
+    QCOMPARE(said.size(), on ? 11u : 0u);
+    program_->rnd->draw(0, 18);
+    program_->rnd->draw(2, 10);
+    program_->rnd->draw(0, 10);
+    QTest::mouseClick(avanti(w), Qt::LeftButton);
+    QCOMPARE(said.size(), on ? 12u : 0u);
+    if (on)
+        QVERIFY(said.back().text.startsWith(QStringLiteral("Ogni rametto di edera ha tre foglie.")));
 }
 
 QTEST_MAIN(TestPictures)

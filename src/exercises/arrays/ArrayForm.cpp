@@ -2,6 +2,7 @@
 
 #include "exercises/arrays/DiscGrid.h"
 #include "exercises/arrays/Istruzione.h"
+#include "exercises/arrays/LetturaCostruzione.h"
 #include "frame/RoundButton.h"
 #include "feedback/Feedback.h"
 #include "frame/DigitBox.h"
@@ -163,17 +164,18 @@ ArrayForm::ArrayForm(const QString &name, const Configurazione &configurazione)
 void ArrayForm::NuovoEsercizio()
 {
     setBackground(ColoreCasuale());
-    conta_ = {};
-    ricomincia();
+    svuota();
     fattori_ = estrai();
 
     EtichettaNumero->setText(signSpaced(fattori_.primoFattore) + QStringLiteral(" x ") +
                              signSpaced(fattori_.secondoFattore) + QStringLiteral(" = "));
     EtichettaNumero->resize(EtichettaNumero->sizeHint().width(), EtichettaNumero->height());
     Text1->move(EtichettaNumero->x() + EtichettaNumero->width(), Text1->y());
+    mostraIstruzione(Passo::Costruisci);
+    announceExercise();
 }
 
-void ArrayForm::ricomincia()
+void ArrayForm::svuota()
 {
     Text1->clear();
     righe_ = {};
@@ -182,7 +184,12 @@ void ArrayForm::ricomincia()
         if (grid)
             grid->hideAll();
     }
-    mostraIstruzione(config_.istruzioni.inizio);
+}
+
+void ArrayForm::ricomincia()
+{
+    svuota();
+    passaA(Passo::Costruisci);
 }
 
 void ArrayForm::aggiungiRiga(Posto posto, int k)
@@ -227,21 +234,44 @@ void ArrayForm::Controlla()
 void ArrayForm::ControllaSeCambio()
 {
     if (conta(Posto::Decine) >= 10 || conta(Posto::Unita) >= 10)
-        mostraIstruzione(config_.istruzioni.cambio);
+        passaA(Passo::Cambio);
     else
         MettiIlRisultato();
 }
 
 void ArrayForm::MettiIlRisultato()
 {
-    mostraIstruzione(config_.istruzioni.risultato);
+    passaA(Passo::Risultato);
     Text1->setEnabled(true);
     Text1->setFocus();
 }
 
-void ArrayForm::mostraIstruzione(const char *id)
+void ArrayForm::mostraIstruzione(Passo passo)
 {
+    passo_ = passo;
+    const StringIds &ids = config_.istruzioni;
+    const char *id = passo == Passo::Costruisci ? ids.inizio : passo == Passo::Cambio ? ids.cambio : ids.risultato;
     Label3->setText(MLSGetString(QString::fromLatin1(id)));
+}
+
+void ArrayForm::passaA(Passo passo)
+{
+    if (passo == passo_)
+        return;
+    mostraIstruzione(passo);
+    announceExercise();
+}
+
+QString ArrayForm::spokenExercise() const
+{
+    if (passo_ != Passo::Costruisci)
+        return Label3->text();
+    const int primo = fattori_.primoFattore;
+    const int secondo = fattori_.secondoFattore;
+    const int righe = config_.righeDalPrimo ? primo : secondo;
+    const int lunghezza = config_.righeDalPrimo ? secondo : primo;
+    const QString come = LetturaCostruzione::quanti(righe, "0318", "0319", QString::number(lunghezza));
+    return LetturaCostruzione::costruisci(primo, secondo, come, Label3->text());
 }
 
 void ArrayForm::afterLoad()

@@ -75,6 +75,9 @@ protected:
         StringIds istruzioni;
         // Activation writes the wrong count again, sign-spaced.
         bool erratiAllAttivazione = false;
+        // The first factor is the number of rows (each as long as the
+        // second); else the second is, each row as long as the first.
+        bool righeDalPrimo = false;
     };
 
     ArrayForm(const QString &name, const Configurazione &configurazione);
@@ -93,18 +96,28 @@ protected:
     void afterActivate() override;
     void answerEntered(DigitBox *box, double value) override;
     void avantiPressed() override;
+    // While the array is built: the product, its rows and the instruction;
+    // at a later step the instruction alone.
+    QString spokenExercise() const override;
 
 private:
+    // The step the instruction card is at.
+    enum class Passo { Costruisci, Cambio, Risultato };
+
     static std::size_t at(Posto posto) { return static_cast<std::size_t>(posto); }
 
     void aggiungiRiga(Posto posto, int k);
     void cambia(Posto posto);
+    void svuota();
     void ricomincia();
     int prodotto() const { return fattori_.primoFattore * fattori_.secondoFattore; }
-    void mostraIstruzione(const char *id);
+    void mostraIstruzione(Passo passo);
+    // Shows the instruction of a step, and reads it when the step is new.
+    void passaA(Passo passo);
 
     Configurazione config_;
     Fattori fattori_{1, 1};
+    Passo passo_ = Passo::Costruisci;
     std::array<int, 3> conta_{};
     std::array<int, 3> righe_{};
     std::array<DiscGrid *, 3> dischi_{};

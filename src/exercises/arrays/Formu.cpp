@@ -7,7 +7,8 @@ Formu::Formu()
                                           .dischiCentinaia = false,
                                           .cambi = 1,
                                           .istruzioni = StringIds{"0014", "0015", "0016"},
-                                          .erratiAllAttivazione = true})
+                                          .erratiAllAttivazione = true,
+                                          .righeDalPrimo = true})
 {
 }
 

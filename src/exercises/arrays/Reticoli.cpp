@@ -2,8 +2,10 @@
 
 #include "exercises/arrays/Istruzione.h"
 #include "exercises/arrays/Lattice.h"
+#include "exercises/arrays/LetturaCostruzione.h"
 #include "frame/RoundButton.h"
 #include "feedback/Feedback.h"
+#include "frame/Accessibility.h"
 #include "frame/DigitBox.h"
 #include "lang/Language.h"
 #include "platform/ProgramState.h"
@@ -76,6 +78,7 @@ void Reticoli::NuovoEsercizio()
     ricomincia();
     fattori_ = estraiFattori([this](int term) { return termTicked(term); });
     Label3->setText(MLSGetString(QStringLiteral("0004")));
+    puntiCompleti_ = false;
     etic->setText(signSpaced(fattori_.primoFattore) + QStringLiteral(" x ") + signSpaced(fattori_.secondoFattore) +
                   QStringLiteral(" = "));
     etic->resize(etic->sizeHint().width(), etic->height());
@@ -86,6 +89,7 @@ void Reticoli::NuovoEsercizio()
     // of factors confirmed after a right answer.
     BottoneAvanti->setEnabled(false);
     Command3D1->setEnabled(true);
+    announceExercise();
 }
 
 void Reticoli::ricomincia()
@@ -121,6 +125,22 @@ void Reticoli::Controlla()
     Label3->setText(MLSGetString(QStringLiteral("0005")));
     Text1->setEnabled(true);
     Text1->setFocus();
+    if (!puntiCompleti_) {
+        puntiCompleti_ = true;
+        announceExercise();
+    }
+}
+
+QString Reticoli::spokenExercise() const
+{
+    if (puntiCompleti_)
+        return Label3->text();
+    using LetturaCostruzione::quanti;
+    // The first factor counts the vertical lines, as the instruction says.
+    const QString linee = fillWord(MLSGetString(QStringLiteral("0324")),
+                                   quanti(fattori_.primoFattore, "0320", "0321"),
+                                   quanti(fattori_.secondoFattore, "0322", "0323"));
+    return LetturaCostruzione::costruisci(fattori_.primoFattore, fattori_.secondoFattore, linee, Label3->text());
 }
 
 void Reticoli::afterLoad()

@@ -44,6 +44,9 @@ protected:
     void afterLoad() override;
     void afterActivate() override;
     void answerEntered(DigitBox *box, double value) override;
+    // While lines are drawn: the product, the lines it takes and the
+    // instruction; once the dots are all there, the instruction alone.
+    QString spokenExercise() const override;
 
 private:
     void ricomincia();
@@ -52,4 +55,5 @@ private:
 
     Fattori fattori_{1, 1};
     int punti_ = 0;
+    bool puntiCompleti_ = false;   // the card asks for the result
 };

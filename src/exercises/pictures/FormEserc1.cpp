@@ -2,7 +2,9 @@
 
 #include "exercises/pictures/RoundedLabel.h"
 #include "feedback/Feedback.h"
+#include "frame/Accessibility.h"
 #include "frame/DigitBox.h"
+#include "lang/Language.h"
 #include "platform/ProgramState.h"
 
 #include <QLabel>
@@ -57,11 +59,17 @@ void FormEserc1::NuovoEsercizio()
     Label3->setText(signSpaced(numeroSoggetti_));
     if (TestoInserito->isEnabled())
         TestoInserito->setFocus();
+    announceExercise();
 }
 
 void FormEserc1::answerEntered(DigitBox *box, double value)
 {
     checkSingleAnswer(box, value, numeroSoggetti_ * numeroOggetti_);
+}
+
+QString FormEserc1::spokenExercise() const
+{
+    return fillWord(MLSGetString(QStringLiteral("0312")), contaSoggetti(numeroSoggetti_), Label4->text());
 }
 
 // The box opens here rather than in NuovoEsercizio: confirming the terms

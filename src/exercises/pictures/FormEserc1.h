@@ -24,6 +24,8 @@ protected:
     void afterActivate() override;
     void answerEntered(DigitBox *box, double value) override;
     void avantiPressed() override;
+    // The count of subjects, then the problem's text.
+    QString spokenExercise() const override;
 
 private:
     int numeroSoggetti_ = 1;

@@ -2,7 +2,9 @@
 
 #include "exercises/pictures/RoundedLabel.h"
 #include "feedback/Feedback.h"
+#include "frame/Accessibility.h"
 #include "frame/DigitBox.h"
+#include "lang/Language.h"
 #include "platform/ProgramState.h"
 
 #include <QLabel>
@@ -81,6 +83,8 @@ void FormEserc2::NuovoEsercizio()
         TestoInserito[i]->setEnabled(false);
     TestoInserito[0]->setEnabled(true);
     TestoInserito[0]->setFocus();
+    casella_ = 0;
+    announceExercise();
 }
 
 void FormEserc2::answerEntered(DigitBox *box, double)
@@ -91,12 +95,14 @@ void FormEserc2::answerEntered(DigitBox *box, double)
         box->setFocus();
         return;
     }
+    casella_ = i + 1;
     if (i < kCaselle - 1) {
         ComandoIconaSi->show();
         ComandoIconaNo->hide();
         TestoInserito[i + 1]->setEnabled(true);
         TestoInserito[i + 1]->setFocus();
         box->setEnabled(false);
+        announceExercise();
         return;
     }
     SegnaEsatto();
@@ -104,4 +110,14 @@ void FormEserc2::answerEntered(DigitBox *box, double)
     BottoneAvanti->setEnabled(true);
     box->setEnabled(false);
     BottoneAvanti->setFocus();
+}
+
+QString FormEserc2::spokenExercise() const
+{
+    if (casella_ == kCaselle)
+        return Label4->text();
+    const QString passo = fillWord(MLSGetString(QStringLiteral("0314")), contaSoggetti(casella_), EtOggetto->text());
+    if (casella_ > 0)
+        return passo;
+    return fillWord(MLSGetString(QStringLiteral("0313")), Label4->text(), passo);
 }

@@ -30,4 +30,11 @@ protected:
     void afterLoad() override;
     void afterActivate() override;
     void answerEntered(DigitBox *box, double value) override;
+    // The box the child is at: its count of subjects and the object word,
+    // after the problem's text at the first box; the text alone once the row
+    // is complete.
+    QString spokenExercise() const override;
+
+private:
+    int casella_ = 0;   // the box open for an answer; kCaselle once all are right
 };

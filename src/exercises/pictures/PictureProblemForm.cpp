@@ -2,6 +2,7 @@
 
 #include "exercises/pictures/PictureBox.h"
 #include "exercises/pictures/RoundedLabel.h"
+#include "frame/Accessibility.h"
 #include "lang/Language.h"
 #include "platform/ProgramState.h"
 
@@ -77,4 +78,12 @@ void PictureProblemForm::avantiPressed()
     if (!anyTermTicked())
         return;
     ExerciseForm::avantiPressed();
+}
+
+QString PictureProblemForm::contaSoggetti(int n) const
+{
+    // The catalogue names its subjects in the plural only, so one subject
+    // has a form of its own that needs no singular ("galli: 1").
+    const QString forma = MLSGetString(n == 1 ? QStringLiteral("0311") : QStringLiteral("0310"));
+    return fillWord(forma, QString::number(n), EtSoggetto->text());
 }

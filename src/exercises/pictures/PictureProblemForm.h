@@ -39,5 +39,8 @@ protected:
 
     void avantiPressed() override;
 
+    // n subjects as read aloud, named by the subject word on show: "4 galli".
+    QString contaSoggetti(int n) const;
+
     int numeroOggetti_ = 1;
 };
