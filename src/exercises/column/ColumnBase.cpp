@@ -301,8 +301,7 @@ QString ColumnBase::domanda() const
 
 QString ColumnBase::domandaProdotto(int cifra, int fattore, int cambio)
 {
-    return chiedi(MLSGetString(QStringLiteral("0342")).arg(QString::number(cifra), QString::number(fattore)),
-                     cambio);
+    return chiedi(MLSGetString(QStringLiteral("0342")).arg(QString::number(cifra), QString::number(fattore)), cambio);
 }
 
 QString ColumnBase::domandaSomma(const QList<int> &addendi, int cambio)
