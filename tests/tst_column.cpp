@@ -20,9 +20,10 @@ using Draws = QList<QPair<int, int>>;   // (n, k): floor(Rnd x k) gives n
 // Opens a column window whose first exercise comes from these draws (the
 // colour is drawn first).
 template <class W = ColumnForm>
-W *openColumn(TestProgram &program, const QString &name, const Draws &draws)
+W *openColumn(TestProgram &program, const QString &name, const Draws &draws,
+              const QString &language = QStringLiteral("Italiano"))
 {
-    state().currentLanguageName = QStringLiteral("Italiano");
+    state().currentLanguageName = language;
     program.rnd->draw(0, 18);
     for (const auto &[n, k] : draws)
         program.rnd->draw(n, k);
@@ -83,6 +84,29 @@ void compareSaid(const QStringList &heard, const QStringList &said)
     QCOMPARE(heard.size(), said.size());
 }
 
+// One move of the child: "1" places the first factor's digits, "2" the
+// second's, "=12" types 12 in the box that has the focus (Enter alone when
+// nothing follows), "From>To" drops one control on another and "mano" lets
+// FormColc's carries be dragged by hand.
+void play(ColumnBase *w, const QString &move)
+{
+    auto control = [w](const QString &name) { return qobject_cast<QWidget *>(w->control(name)); };
+    const QStringList drops = move == QLatin1String("1")   ? QStringList{"Lh1>Eh1", "Lda1>Eda1", "Lu1>Eu1"}
+                              : move == QLatin1String("2") ? QStringList{"Lda2>Eda2", "Lu2>Eu2"}
+                                                           : QStringList{move};
+    if (move == QLatin1String("mano")) {
+        qobject_cast<FormColc *>(w)->mnuMano->trigger();
+    } else if (move.startsWith(u'=')) {
+        auto *box = qobject_cast<DigitBox *>(w->focusWidget());
+        QVERIFY2(box && box->isEnabled(), qPrintable(move));
+        enter(box, move.mid(1));
+    } else {
+        for (const QString &drop : drops)
+            if (QWidget *from = control(drop.section(u'>', 0, 0)))
+                w->dropOn(from, control(drop.section(u'>', 1)));
+    }
+}
+
 bool avanti(ColumnBase *w)
 {
     return w->control(QStringLiteral("BottoneAvanti"))->property("enabled").toBool();
@@ -140,6 +164,11 @@ private Q_SLOTS:
     void dragButtons_data();
     void dragButtons();
     void dragOfAHiddenLabel();
+    // Reading aloud
+    void spoken_data();
+    void spoken();
+    void readAloudOnlyWhenOn_data();
+    void readAloudOnlyWhenOn();
 
 private:
     std::unique_ptr<TestProgram> program_;
@@ -1039,6 +1068,145 @@ void TestColumn::dragOfAHiddenLabel()
     QCOMPARE(w->Eda1->text(), QStringLiteral(" 4"));
     QCOMPARE(ghosts(w), 0);
     QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void TestColumn::spoken_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<Draws>("script");
+    QTest::addColumn<QStringList>("moves");
+    QTest::addColumn<QString>("said");   // what is read once the moves are made
+    const Draws col1 = {{0, 24}, {0, 3}, {0, 10}, {0, 3}, {3, 8}};   // 40 x 2
+    const Draws col2 = {{37, 90}, {2, 5}};                             // 47 x 3
+    const Draws colc = {{134, 300}, {2, 5}, {1, 5}};                   // 234 x 23
+    const Draws reti = {{4, 9}, {3, 9}, {0, 9}, {2, 10}, {3, 10}};     // 123 x 45
+    const QStringList celle = {"1", "2", "=", "=4", "=", "=8", "=1", "=2", "=", "=5", "=1", "=", "=1", "=5"};
+
+    QTest::newRow("FormCol1 new") << "Italiano" << "FormCol1" << col1 << QStringList{}
+        << "Moltiplica 40 per 2. Trascina le cifre del primo numero nelle caselle colorate: le decine nella casella "
+           "rossa, le unità nella casella blu.";
+    QTest::newRow("FormCol1 new, English") << "English" << "FormCol1" << col1 << QStringList{}
+        << "Multiply 40 by 2. Drag the digits of the first number into the coloured boxes: the tens into the red box, "
+           "the ones into the blue box.";
+    QTest::newRow("FormCol1 second factor") << "Italiano" << "FormCol1" << col1 << QStringList{"1"}
+        << "Bene! Ora trascina il secondo numero nella casella blu sotto le unità.";
+    QTest::newRow("FormCol1 units") << "Italiano" << "FormCol1" << col1 << QStringList{"1", "2"}
+        << "Moltiplica le unità: scrivi il risultato nella casella blu in basso e premi Invio. Quanto fa 0 per 2?";
+    QTest::newRow("FormCol2 tens with carry")
+        << "Italiano" << "FormCol2" << col2 << QStringList{"1", "2", "=21", "CambioUp>CambioUa"}
+        << "Moltiplica le decine, aggiungi il cambio e scrivi il risultato nella casella rossa in basso. Poi premi "
+           "Invio. Quanto fa 4 per 3, più 2 di cambio?";
+    QTest::newRow("FormCol2 tens with carry, English")
+        << "English" << "FormCol2" << col2 << QStringList{"1", "2", "=21", "CambioUp>CambioUa"}
+        << "Multiply the tens, add the carry and write the answer in the red box at the bottom. Then press Enter. "
+           "What is 4 times 3, plus the carry of 2?";
+    // No hundreds digit: the box takes the carry alone.
+    QTest::newRow("FormCol2 hundreds, carry only")
+        << "Italiano" << "FormCol2" << col2
+        << QStringList{"1", "2", "=21", "CambioUp>CambioUa", "=14", "CambioDap>CambioDaa"}
+        << "Scrivi il cambio nella casella gialla delle centinaia e premi Invio.";
+    QTest::newRow("FormCola 322 x 3 hundreds")
+        << "Italiano" << "FormCola" << Draws{{3, 24}, {0, 3}, {2, 10}, {0, 3}, {1, 8}, {0, 3}, {3, 9}}
+        << QStringList{"1", "2", "=6", "=6"}
+        << "Bravo! Ora moltiplica le centinaia: scrivi il risultato nella casella gialla in basso e premi Invio. Se "
+           "non ci sono centinaia, premi solo Invio. Quanto fa 3 per 3?";
+    QTest::newRow("Formcolb 105 x 3 tens of 0 with carry")
+        << "Italiano" << "Formcolb" << Draws{{104, 400}, {2, 5}} << QStringList{"1", "2", "=15", "CambioUp>CambioUa"}
+        << "Moltiplica le decine, aggiungi il cambio e scrivi il risultato nella casella rossa in basso. Poi premi "
+           "Invio. Quanto fa 0 per 3, più 1 di cambio?";
+    QTest::newRow("Formcolb 7 x 5 tens, carry only")
+        << "Italiano" << "Formcolb" << Draws{{6, 400}, {4, 5}} << QStringList{"1", "2", "=35", "CambioUp>CambioUa"}
+        << "Moltiplica le decine, aggiungi il cambio e scrivi il risultato nella casella rossa in basso. Poi premi "
+           "Invio.";
+
+    QTest::newRow("FormColc new") << "Italiano" << "FormColc" << colc << QStringList{}
+        << "Moltiplica 234 per 23. Trascina le cifre del primo numero nelle caselle blu: centinaia, decine e unità, "
+           "ognuna al suo posto.";
+    QTest::newRow("FormColc carry moved by the window") << "Italiano" << "FormColc" << colc
+        << QStringList{"1", "2", "=12"}
+        << "Moltiplica le decine per le unità del secondo numero, aggiungi il cambio e scrivi il risultato nella "
+           "prima riga, sotto le decine. Poi premi Invio. Quanto fa 3 per 3, più 1 di cambio?";
+    QTest::newRow("FormColc carry to drag") << "Italiano" << "FormColc" << colc
+        << QStringList{"mano", "1", "2", "=12"}
+        << "Nelle unità resta una cifra sola. Trascina il cambio (la casella fucsia) sopra le decine del primo "
+           "numero.";
+    QTest::newRow("FormColc second row units") << "Italiano" << "FormColc" << colc
+        << QStringList{"1", "2", "=12", "=10", "=7"}
+        << "Prima riga finita! Ora si moltiplica per le decine del secondo numero. Nella seconda riga, sotto le "
+           "unità, scrivi 0 oppure premi solo Invio.";
+    QTest::newRow("FormColc second row tens") << "Italiano" << "FormColc" << colc
+        << QStringList{"1", "2", "=12", "=10", "=7", "="}
+        << "Moltiplica le unità del primo numero per le decine del secondo e scrivi il risultato nella seconda riga, "
+           "sotto le decine. Poi premi Invio. Quanto fa 4 per 2?";
+    QTest::newRow("FormColc tens total") << "Italiano" << "FormColc" << colc
+        << QStringList{"1", "2", "=12", "=10", "=7", "=", "=8", "=6", "=4", "=2"}
+        << "Somma le decine delle due righe e scrivi il risultato nell'ultima riga. Poi premi Invio. Quanto fa 0 più "
+           "8?";
+    QTest::newRow("FormColc thousands total, English") << "English" << "FormColc" << colc
+        << QStringList{"1", "2", "=12", "=10", "=7", "=", "=8", "=6", "=4", "=2", "=8", "=13"}
+        << "Write in the last row the thousands of the second row plus the carry, then press Enter. What is 4, plus "
+           "the carry of 1?";
+
+    QTest::newRow("Formreti first cell") << "Italiano" << "Formreti" << reti << QStringList{"1", "2"}
+        << "In ogni quadrato scrivi il prodotto del numero sopra per il numero a sinistra: le decine in alto a "
+           "sinistra, le unità in basso a destra. Premi Invio dopo ogni cifra. Quanto fa 1 per 4?";
+    QTest::newRow("Formreti next cell") << "Italiano" << "Formreti" << reti << QStringList{"1", "2", "=", "=4"}
+        << "Quanto fa 2 per 4?";
+    QTest::newRow("Formreti tens strip") << "Italiano" << "Formreti" << reti << celle + QStringList{"=5"}
+        << "Somma le cifre verdi e scrivi tutta la somma nella casella sotto, poi premi Invio. Quanto fa 2 più 1 più "
+           "0?";
+    QTest::newRow("Formreti thousands strip, English") << "English" << "Formreti" << reti
+        << celle + QStringList{"=5", "=3", "=15"}
+        << "The sum has two digits: the carry (at the top, in the magenta box) goes to the thousands diagonal. Add "
+           "the green digits and the carry, write the whole sum in the box below and press Enter. What is 0 plus 4 "
+           "plus 0, plus the carry of 1?";
+    QTest::newRow("Formreti last strip, no carry") << "Italiano" << "Formreti" << reti
+        << celle + QStringList{"=5", "=3", "=15", "=5"}
+        << "Scrivi la cifra verde più il cambio nell'ultima casella a sinistra e premi Invio. Se è 0, premi solo "
+           "Invio.";
+}
+
+void TestColumn::spoken()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, window);
+    QFETCH(Draws, script);
+    QFETCH(QStringList, moves);
+    QFETCH(QString, said);
+    state().letturaAttivata = true;
+    auto *w = openColumn<ColumnBase>(*program_, window, script, language);
+    for (const QString &move : moves) {
+        play(w, move);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    QVERIFY(!program_->speaker->said.empty());
+    QCOMPARE(program_->speaker->said.back().text, said);
+    QCOMPARE(state().contaErrati, 0);
+}
+
+void TestColumn::readAloudOnlyWhenOn_data()
+{
+    QTest::addColumn<bool>("on");
+    QTest::newRow("on") << true;
+    QTest::newRow("off") << false;
+}
+
+// Each new step is read once, the carry the window moves for the child
+// included; with reading aloud off nothing is.
+void TestColumn::readAloudOnlyWhenOn()
+{
+    QFETCH(bool, on);
+    state().letturaAttivata = on;
+    auto *w = openColumn<ColumnBase>(*program_, QStringLiteral("FormColc"), {{134, 300}, {2, 5}, {1, 5}});
+    const auto &said = program_->speaker->said;
+    QCOMPARE(!said.empty(), on);
+    for (const char *move : {"1", "2", "=12", "=10"}) {
+        const std::size_t before = said.size();
+        play(w, QString::fromLatin1(move));
+        QCOMPARE(said.size(), before + (on ? 1 : 0));
+    }
 }
 
 QTEST_MAIN(TestColumn)

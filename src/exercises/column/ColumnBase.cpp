@@ -1,5 +1,6 @@
 #include "exercises/column/ColumnBase.h"
 
+#include "feedback/Feedback.h"
 #include "frame/DigitBox.h"
 #include "frame/DragLabel.h"
 #include "frame/DropTargets.h"
@@ -21,6 +22,13 @@ QString didascalia(const QWidget *control)
 {
     const auto *label = qobject_cast<const QLabel *>(control);
     return label ? label->text() : QString();
+}
+
+// The question of a sum or product: "Quanto fa 4 per 3, più 2 di cambio?".
+QString chiedi(const QString &conto, int cambio)
+{
+    const QString testo = cambio > 0 ? MLSGetString(QStringLiteral("0344")).arg(conto, QString::number(cambio)) : conto;
+    return MLSGetString(QStringLiteral("0341")).arg(testo);
 }
 
 } // namespace
@@ -101,8 +109,10 @@ void ColumnBase::mostraRiga(const Moltiplicazione &m)
     Lu2->setText(signSpaced(m.secondoFattore));
     Lu2->setDragMode(false);
     allineaRiga();
-    cifreDaTrascinare_ = m.centinaia > 0 ? 3 : m.decine > 0 ? 2 : 1;
+    cifreDaTrascinare_ = cifrePrimo_ = m.centinaia > 0 ? 3 : m.decine > 0 ? 2 : 1;
     secondoFattoreDaTrascinare_ = Lda2 ? 2 : 1;
+    esercizio_ = m;
+    concluso_ = false;
 }
 
 void ColumnBase::allineaRiga()
@@ -247,7 +257,62 @@ void ColumnBase::avantiPressed()
 
 void ColumnBase::mostra(const char *istruzione)
 {
-    Label3->setText(MLSGetString(QString::fromLatin1(istruzione)));
+    mostraTesto(MLSGetString(QString::fromLatin1(istruzione)));
+}
+
+void ColumnBase::mostraTesto(const QString &istruzione)
+{
+    Label3->setText(istruzione);
+    announceExercise();
+}
+
+void ColumnBase::concludi(const QString &prodotto)
+{
+    concluso_ = true;
+    Lris->setText(prodotto);
+    allineaRiga();
+    SegnaEsatto();
+    SuonoSi();
+    BottoneAvanti->setEnabled(true);
+    BottoneAvanti->setFocus();
+}
+
+QString ColumnBase::spokenExercise() const
+{
+    if (concluso_)
+        return {};
+    QStringList parti;
+    if (cifreDaTrascinare_ > 0) {
+        const Moltiplicazione &m = esercizio_;
+        parti << MLSGetString(QStringLiteral("0340"))
+                     .arg(QString::number(100 * m.centinaia + 10 * m.decine + m.unita),
+                          QString::number(10 * m.secondoDecine + m.secondoFattore));
+    }
+    // The label may put a carry's message on a line of its own.
+    parti << Label3->text().simplified() << domanda();
+    parti.removeAll(QString());
+    return parti.join(QLatin1Char(' '));
+}
+
+QString ColumnBase::domanda() const
+{
+    return {};
+}
+
+QString ColumnBase::domandaProdotto(int cifra, int fattore, int cambio)
+{
+    return chiedi(MLSGetString(QStringLiteral("0342")).arg(QString::number(cifra), QString::number(fattore)), cambio);
+}
+
+QString ColumnBase::domandaSomma(const QList<int> &addendi, int cambio)
+{
+    if (addendi.isEmpty() || (addendi.size() == 1 && cambio <= 0))
+        return {};
+    const QString piu = MLSGetString(QStringLiteral("0343"));
+    QString conto = QString::number(addendi.front());
+    for (qsizetype i = 1; i < addendi.size(); ++i)
+        conto = piu.arg(conto, QString::number(addendi[i]));
+    return chiedi(conto, cambio);
 }
 
 void ColumnBase::afterLoad()

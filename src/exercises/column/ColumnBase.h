@@ -3,6 +3,8 @@
 #include "exercises/column/ColumnDraws.h"
 #include "frame/ExerciseForm.h"
 
+#include <QList>
+
 #include <functional>
 
 class DigitBox;
@@ -71,7 +73,26 @@ protected:
     // A line of the layout, 3 wide, end points in twips.
     Line *addLine(const QString &name, QPoint from, QPoint to, const QColor &colour);
 
+    // Shows the instruction of a new step, then reads the step aloud: a
+    // window calls it once what the step asks is set, so the question read
+    // is the new step's.
     void mostra(const char *istruzione);
+    void mostraTesto(const QString &istruzione);
+    // The exercise solved: its product in the line, counted and greeted, and
+    // "avanti" takes the focus. Nothing is read aloud until the next one.
+    void concludi(const QString &prodotto);
+
+    // On the first step the exercise, then the instruction shown and what
+    // the step asks; nothing once the exercise is solved.
+    QString spokenExercise() const override;
+    // What the step asks of a column ("Quanto fa 7 per 4?"); empty when it
+    // asks no number the child can work out from digits shown.
+    virtual QString domanda() const;
+    // A digit times a factor, plus the carry the column takes (none at 0).
+    static QString domandaProdotto(int cifra, int fattore, int cambio);
+    // The sum of the addends plus the carry; a lone number asks nothing.
+    static QString domandaSomma(const QList<int> &addendi, int cambio);
+
     void afterLoad() override;
     // Activation shows the wrong count again and a new exercise; "avanti"
     // disables itself and draws the next one.
@@ -81,6 +102,9 @@ protected:
     int cifreDaTrascinare_ = 0;
     int secondoFattoreDaTrascinare_ = 0;
     int valoreCambio_ = 0;
+    Moltiplicazione esercizio_;   // the exercise shown
+    int cifrePrimo_ = 0;          // digits the first factor shows
+    bool concluso_ = false;
 
 private:
     void mettiCifra(QLabel *casella, DragLabel *fonte, QWidget *trascinata);

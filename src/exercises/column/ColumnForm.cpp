@@ -6,7 +6,6 @@
 #include "frame/Shapes.h"
 
 #include <QLabel>
-#include <QPushButton>
 
 namespace {
 
@@ -152,10 +151,10 @@ void ColumnForm::Controlla2()
 {
     if (secondoFattoreDaTrascinare_ > 0)
         return;
-    mostra(setup_.istruzioni.unita);
     if (Line6)
         Line6->show();
     apriColonna(U);
+    mostra(setup_.istruzioni.unita);
 }
 
 void ColumnForm::apriColonna(int colonna)
@@ -199,22 +198,28 @@ void ColumnForm::spostaCambio(int colonna)
 {
     const auto c = static_cast<std::size_t>(colonna);
     apriColonna(colonna + 1);
-    mostra(colonna == U ? setup_.istruzioni.cambioUSpostato : setup_.istruzioni.cambioDaSpostato);
     prodotto_[c + 1] += valoreCambio_;
     posaCambio(partenza_[c], arrivo_[c]);
+    mostra(colonna == U ? setup_.istruzioni.cambioUSpostato : setup_.istruzioni.cambioDaSpostato);
 }
 
 void ColumnForm::completa()
 {
-    const int prodotto = 100 * prodotto_[H] + 10 * prodotto_[Da] + prodotto_[U];
-    Lris->setText(signSpaced(prodotto));
-    allineaRiga();
-    SegnaEsatto();
-    SuonoSi();
     risultato_[static_cast<std::size_t>(colonna_)]->setEnabled(false);
     colonna_ = -1;
     if (Line7)
         Line7->hide();
-    BottoneAvanti->setEnabled(true);
-    BottoneAvanti->setFocus();
+    concludi(signSpaced(100 * prodotto_[H] + 10 * prodotto_[Da] + prodotto_[U]));
+}
+
+// A place the first factor does not show asks nothing: its box takes only a
+// carry, or 0 by Enter alone, as the instruction says.
+QString ColumnForm::domanda() const
+{
+    if (colonna_ < 0 || colonna_ >= cifrePrimo_)
+        return {};
+    const int cifre[3] = {esercizio_.unita, esercizio_.decine, esercizio_.centinaia};
+    const int cifra = cifre[colonna_];
+    const int fattore = esercizio_.secondoFattore;
+    return domandaProdotto(cifra, fattore, prodotto_[static_cast<std::size_t>(colonna_)] - cifra * fattore);
 }

@@ -59,6 +59,9 @@ public:
     Line *Line6 = nullptr;
     Line *Line7 = nullptr;
 
+protected:
+    QString domanda() const override;
+
 private:
     enum Posto { U, Da, H };
 

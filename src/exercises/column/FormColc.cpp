@@ -8,7 +8,6 @@
 #include <QActionGroup>
 #include <QLabel>
 #include <QMenu>
-#include <QPushButton>
 
 namespace {
 
@@ -237,11 +236,11 @@ void FormColc::Controlla2()
     if (secondoFattoreDaTrascinare_ > 0)
         return;
     PerU->setText(QStringLiteral(" x ") + signSpaced(secondoUnita_));
-    mostra("0077");
     passo_ = 0;
     apri(caselle[Eur]);
     colora(Eu2, kRosso, Qt::white);
     colora(Eu1, kRosso, Qt::white);
+    mostra("0077");
 }
 
 void FormColc::evidenzia(int passo)
@@ -277,13 +276,14 @@ void FormColc::inviata(int casella)
     if (p.cambio >= 0 && attesi_[c] >= 10) {
         const auto r = static_cast<std::size_t>(p.cambio);
         attesi_[c] = separaCambio(partenze[r], arrivi[r], box, attesi_[c]);
-        if (p.sposta)
-            mostra(p.sposta);
         evidenzia(passo);
-        // No box opens until the carry has moved.
+        // No box opens until the carry has moved. A carry the window moves
+        // is not asked for, so its instruction is neither shown nor read.
         passo_ = -1;
         if (cambiAutomatici())
             cambio(p.cambio);
+        else if (p.sposta)
+            mostra(p.sposta);
         return;
     }
     evidenzia(passo);
@@ -307,9 +307,9 @@ void FormColc::cambio(int routine)
         if (kPassi[s].casella == k.riceve)
             passo_ = s;
     apri(caselle[static_cast<std::size_t>(k.riceve)]);
-    mostra(k.testo);
     attesi_[static_cast<std::size_t>(k.riceve)] += valoreCambio_;
     posaCambio(partenze[r], arrivi[r]);
+    mostra(k.testo);
 }
 
 void FormColc::PrimoCambio() { cambio(0); }
@@ -322,12 +322,36 @@ void FormColc::SettimoCambio() { cambio(6); }
 
 void FormColc::Finito()
 {
-    const int prodotto = 1000 * attesi_[TotK] + 100 * attesi_[TotH] + 10 * attesi_[TotDa] + attesi_[TotU];
-    Lris->setText(conMigliaia(prodotto));
-    allineaRiga();
-    SegnaEsatto();
-    SuonoSi();
     colora(Eh1, kBlu, Qt::white);
-    BottoneAvanti->setEnabled(true);
-    BottoneAvanti->setFocus();
+    concludi(conMigliaia(1000 * attesi_[TotK] + 100 * attesi_[TotH] + 10 * attesi_[TotDa] + attesi_[TotU]));
+}
+
+// The rows multiply a digit of the first factor by the units, then by the
+// tens digit of the second; the totals add the rows' boxes of their column.
+// What a box expects beyond that is the carry it took.
+QString FormColc::domanda() const
+{
+    if (passo_ < 0)
+        return {};
+    const int casella = kPassi[passo_].casella;
+    const int atteso = attesi_[static_cast<std::size_t>(casella)];
+    if (casella >= TotU) {
+        const int colonna = casella - TotU;
+        QList<int> addendi;
+        if (colonna < 3)
+            addendi << attesi_[static_cast<std::size_t>(Eur + colonna)];
+        addendi << attesi_[static_cast<std::size_t>(Eur1 + colonna)];
+        int somma = 0;
+        for (int a : addendi)
+            somma += a;
+        return domandaSomma(addendi, atteso - somma);
+    }
+    // The second row's units are 0 whatever the digits: the instruction says so.
+    if (casella == Eur1)
+        return {};
+    const int cifre[3] = {esercizio_.unita, esercizio_.decine, esercizio_.centinaia};
+    const bool primaRiga = casella < Eur1;
+    const int cifra = cifre[primaRiga ? casella - Eur : casella - Edar1];
+    const int fattore = primaRiga ? secondoUnita_ : secondoDecine_;
+    return domandaProdotto(cifra, fattore, atteso - cifra * fattore);
 }

@@ -48,6 +48,9 @@ public:
     QAction *mnuMano;
     QAction *mnuAuto;
 
+protected:
+    QString domanda() const override;
+
 private:
     void inviata(int casella);
     void cambio(int routine);

@@ -7,7 +7,6 @@
 #include "lang/Language.h"
 
 #include <QLabel>
-#include <QPushButton>
 
 namespace {
 
@@ -193,11 +192,11 @@ void Formreti::Controlla2()
 {
     if (secondoFattoreDaTrascinare_ > 0)
         return;
-    mostra("0046");
     Text1[0]->show();
     Text1[1]->show();
     Shape1[0]->show();
     apri(Text1[0]);
+    mostra("0046");
 }
 
 // Only the box of the current cell answers, and a right box is closed: a
@@ -220,7 +219,8 @@ void Formreti::VaiAvanti()
         return;
     }
     const int prossima = cellaCorrente_ + 1;
-    if (cellaCorrente_ % 2 == 1) {
+    const bool nuovaCella = cellaCorrente_ % 2 == 1;
+    if (nuovaCella) {
         // A cell is complete: the next one appears with its marker.
         Text1[static_cast<std::size_t>(prossima)]->show();
         Text1[static_cast<std::size_t>(prossima + 1)]->show();
@@ -228,6 +228,8 @@ void Formreti::VaiAvanti()
     }
     cellaCorrente_ = prossima;
     apri(Text1[static_cast<std::size_t>(prossima)]);
+    if (nuovaCella)
+        announceExercise();
 }
 
 void Formreti::Risultati()
@@ -290,12 +292,12 @@ void Formreti::alla(int striscia)
     risultati[static_cast<std::size_t>(striscia - 1)]->setEnabled(false);
     striscia_ = striscia;
     apri(risultati[static_cast<std::size_t>(striscia)]);
-    const QString testo = MLSGetString(QString::fromLatin1(prima.prossima));
-    Label3->setText(striscia == 1 ? testo : messaggioCambio_ + QLatin1Char('\n') + testo);
     for (int c = 0; c < prima.numeroCelle; ++c)
         tingi(prima.celle[static_cast<std::size_t>(c)], kRosso);
     for (int c = 0; c < dopo.numeroCelle; ++c)
         tingi(dopo.celle[static_cast<std::size_t>(c)], kVerde);
+    const QString testo = MLSGetString(QString::fromLatin1(prima.prossima));
+    mostraTesto(striscia == 1 ? testo : messaggioCambio_ + QLatin1Char('\n') + testo);
 }
 
 void Formreti::alleDecine() { alla(1); }
@@ -308,10 +310,32 @@ void Formreti::Finito()
     int prodotto = 0;
     for (int s = 4; s >= 0; --s)
         prodotto = 10 * prodotto + static_cast<int>(leadingNumber(risultati[static_cast<std::size_t>(s)]->text().trimmed()));
-    Lris->setText(conMigliaia(prodotto));
-    allineaRiga();
-    SegnaEsatto();
-    SuonoSi();
-    BottoneAvanti->setEnabled(true);
-    BottoneAvanti->setFocus();
+    concludi(conMigliaia(prodotto));
+}
+
+QString Formreti::spokenExercise() const
+{
+    if (striscia_ < 0 && cellaCorrente_ >= 2 && Text1[static_cast<std::size_t>(cellaCorrente_)]->isEnabled())
+        return domanda();
+    return ColumnBase::spokenExercise();
+}
+
+// A cell multiplies the digit above it by the digit on its left; a strip
+// adds its green digits and the carry of the strip before.
+QString Formreti::domanda() const
+{
+    const Moltiplicazione &m = esercizio_;
+    if (striscia_ >= 0) {
+        const Striscia &s = kStrisce[striscia_];
+        QList<int> addendi;
+        for (int c = 0; c < s.numeroCelle; ++c)
+            addendi << celle_[static_cast<std::size_t>(s.celle[static_cast<std::size_t>(c)])];
+        return domandaSomma(addendi, striscia_ > 1 ? valoreCambio_ : 0);
+    }
+    if (!Text1[static_cast<std::size_t>(cellaCorrente_)]->isEnabled())
+        return {};
+    const int cella = cellaCorrente_ / 2;
+    const int colonne[3] = {m.centinaia, m.decine, m.unita};
+    const int righe[2] = {m.secondoDecine, m.secondoFattore};
+    return domandaProdotto(colonne[cella % 3], righe[cella / 3], 0);
 }

@@ -42,6 +42,10 @@ public:
 protected:
     // This window leaves the wrong count as it is when activated.
     void afterActivate() override;
+    // The cells share one instruction: after the first, a new cell is read
+    // as its question alone.
+    QString spokenExercise() const override;
+    QString domanda() const override;
 
 private:
     void cellaInviata(int i);
