@@ -11,9 +11,8 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quadrivel"));
-    // The launcher and the icon the desktop shows for the windows.
+    // The launcher, and through it the icon the desktop shows for the windows.
     QApplication::setDesktopFileName(QStringLiteral("org.quadrivel.Quadrivel"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quadrivel.Quadrivel")));
 
     installState(std::make_unique<ProgramState>(systemPlatform()));
     state().windows = programWindows();
@@ -21,8 +20,13 @@ int main(int argc, char *argv[])
     PreparaSuoni();
 
     int result = 0;
-    if (Main())
+    if (Main()) {
+        afterFirstWindowShows([] {
+            // Looking the icon up in the desktop's themes reads many folders.
+            QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quadrivel.Quadrivel")));
+        });
         result = QApplication::exec();
+    }
     installState(nullptr);
     return result;
 }
