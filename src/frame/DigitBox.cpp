@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QValidator>
@@ -98,11 +99,45 @@ void DigitBox::offerRetry()
 {
     selectAll();
     retrySelected_ = true;
+    retryClick_ = RetryClick::Awaited;
+}
+
+void DigitBox::mousePressEvent(QMouseEvent *event)
+{
+    if (retryClick_ != RetryClick::Awaited || event->button() != Qt::LeftButton) {
+        retryClick_ = RetryClick::None;
+        QLineEdit::mousePressEvent(event);
+        return;
+    }
+    // The press, the moves of a shaky hand and the release of this click
+    // would each place the cursor or shrink the selection.
+    retryClick_ = RetryClick::Held;
+    selectAll();
+    event->accept();
+}
+
+void DigitBox::mouseMoveEvent(QMouseEvent *event)
+{
+    if (retryClick_ == RetryClick::Held)
+        event->accept();
+    else
+        QLineEdit::mouseMoveEvent(event);
+}
+
+void DigitBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (retryClick_ == RetryClick::Held && event->button() == Qt::LeftButton) {
+        retryClick_ = RetryClick::None;
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 void DigitBox::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
+    retryClick_ = RetryClick::None;
     if (std::exchange(retrySelected_, false) && key == Qt::Key_Backspace && selectedText() == text())
         deselect();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
