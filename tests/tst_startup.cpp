@@ -262,9 +262,12 @@ void TestStartup::messageBoxesAreNeverBlank_data()
     QTest::addColumn<QString>("label");      // the way back as a label reads it: missing is empty
     const QString back = QStringLiteral("Vuoi tornare al menu?");
     const QString quit = QStringLiteral("Vuoi chiudere Quadrivel?");
-    QTest::newRow("English lacks both questions") << "English lacks" << back << quit << "S\u00ec" << "No" << "";
+    // Italiano words its exit question its own way here, unlike the
+    // program's last resort.
+    const QString italiano = QStringLiteral("Chiudo Quadrivel?");
+    QTest::newRow("English lacks both questions") << "English lacks" << back << italiano << "S\u00ec" << "No" << "";
     QTest::newRow("English lacks one question")
-        << "English lacks 0010" << "Do you want to go back to the menu?" << quit << "S\u00ec" << "No"
+        << "English lacks 0010" << "Do you want to go back to the menu?" << italiano << "S\u00ec" << "No"
         << "Do you want to go back to the menu?";
     QTest::newRow("both files broken") << "both broken" << back << quit << "S\u00ec" << "No" << "";
     QTest::newRow("no language file") << "none" << back << quit << "S\u00ec" << "No" << "";
@@ -282,10 +285,11 @@ void TestStartup::messageBoxesAreNeverBlank()
     QFETCH(QString, label);
     TestProgram program;
     program.writeFile(QStringLiteral("LangSetting.ini"), "[Language]\r\nCurrentLanguage=\"English\"\r\n");
-    QFile shipped(QDir(program.folder()).filePath(QStringLiteral("English.lng")));
-    QVERIFY(shipped.open(QIODevice::ReadOnly));
-    QByteArray english = shipped.readAll();
-    shipped.close();
+    const auto shipped = [&program](const QString &name) {
+        QFile file(QDir(program.folder()).filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QByteArray english = shipped(QStringLiteral("English.lng"));
     const auto drop = [&english](const QByteArray &id) {
         const qsizetype at = english.indexOf("\r\n" + id + '=');
         QVERIFY(at >= 0);
@@ -298,6 +302,10 @@ void TestStartup::messageBoxesAreNeverBlank()
             drop("0009");
         drop("0010");
         program.writeFile(QStringLiteral("English.lng"), english);
+        QByteArray italiano = shipped(QStringLiteral("Italiano.lng"));
+        QVERIFY(italiano.contains("\r\n0010=\"Vuoi chiudere Quadrivel?\"\r\n"));
+        program.writeFile(QStringLiteral("Italiano.lng"),
+                          italiano.replace("0010=\"Vuoi chiudere Quadrivel?\"", "0010=\"Chiudo Quadrivel?\""));
     } else if (files == QLatin1String("both broken")) {
         program.writeFile(QStringLiteral("English.lng"), broken);
         program.writeFile(QStringLiteral("Italiano.lng"), broken);

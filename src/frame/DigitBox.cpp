@@ -99,45 +99,24 @@ void DigitBox::offerRetry()
 {
     selectAll();
     retrySelected_ = true;
-    retryClick_ = RetryClick::Awaited;
+    retryClickAwaited_ = true;
 }
 
 void DigitBox::mousePressEvent(QMouseEvent *event)
 {
-    if (retryClick_ != RetryClick::Awaited || event->button() != Qt::LeftButton) {
-        retryClick_ = RetryClick::None;
+    if (event->button() != Qt::LeftButton || !std::exchange(retryClickAwaited_, false)) {
         QLineEdit::mousePressEvent(event);
         return;
     }
-    // The press, the moves of a shaky hand and the release of this click
-    // would each place the cursor or shrink the selection.
-    retryClick_ = RetryClick::Held;
+    // The press would place the cursor among the digits.
     selectAll();
     event->accept();
-}
-
-void DigitBox::mouseMoveEvent(QMouseEvent *event)
-{
-    if (retryClick_ == RetryClick::Held)
-        event->accept();
-    else
-        QLineEdit::mouseMoveEvent(event);
-}
-
-void DigitBox::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (retryClick_ == RetryClick::Held && event->button() == Qt::LeftButton) {
-        retryClick_ = RetryClick::None;
-        event->accept();
-        return;
-    }
-    QLineEdit::mouseReleaseEvent(event);
 }
 
 void DigitBox::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
-    retryClick_ = RetryClick::None;
+    retryClickAwaited_ = false;
     if (std::exchange(retrySelected_, false) && key == Qt::Key_Backspace && selectedText() == text())
         deselect();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {

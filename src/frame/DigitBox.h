@@ -37,8 +37,6 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
 
@@ -48,8 +46,7 @@ private:
     QStaticText shown_;   // the text as last laid out for painting
     QFont shownFont_;
     bool retrySelected_ = false;   // the whole text is selected by offerRetry()
-    enum class RetryClick { None, Awaited, Held };
-    RetryClick retryClick_ = RetryClick::None;   // the first click after offerRetry()
+    bool retryClickAwaited_ = false;   // no click nor key since offerRetry()
 };
 
 // The number formed by the leading digits of text; 0 when there are none.
