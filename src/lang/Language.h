@@ -7,7 +7,8 @@
 
 // The language layer: the settings file LangSetting.ini and the language
 // files "<name>.lng" in the program folder. Every failure reads as the empty
-// text; nothing here throws or reports an error.
+// text, except in the texts of message boxes (messageText); nothing here
+// throws.
 
 // One key of an INI-format file. Files under 64001 bytes are read with the
 // classic INI rules (iniRead); larger ones by a plain line scan: the first
