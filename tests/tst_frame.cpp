@@ -53,11 +53,17 @@ void keystroke(FormBase *window, Qt::Key key, int repeats = 0)
     QApplication::sendEvent(window->focusWidget(), &release);
 }
 
-// Digits as typed; 'b' is Backspace.
+// Digits as typed; 'b' is Backspace, 'c' a click at the right end of the
+// focused box, where a cursor placed by it would append.
 void typeKeys(FormBase *window, const QString &keys)
 {
-    for (const QChar c : keys)
-        keystroke(window, c == u'b' ? Qt::Key_Backspace : Qt::Key(Qt::Key_0 + c.digitValue()));
+    for (const QChar c : keys) {
+        QWidget *box = window->focusWidget();
+        if (c == u'c')
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 3, box->height() / 2));
+        else
+            keystroke(window, c == u'b' ? Qt::Key_Backspace : Qt::Key(Qt::Key_0 + c.digitValue()));
+    }
 }
 
 void typeAnswer(FormBase *window, int number)
@@ -205,10 +211,14 @@ void TestFrame::retryAfterWrongAnswer_data()
     QTest::newRow("all rubbed out") << "FormEserci" << "54" << "bb42" << "42" << 1;
     QTest::newRow("retyped wrong again") << "FormEserci" << "54" << "56" << "56" << 0;
     QTest::newRow("table step") << "Form1" << "3" << "2" << "2" << 1;
+    QTest::newRow("clicked, then retyped") << "FormEserci" << "54" << "c42" << "42" << 1;
+    QTest::newRow("clicked, then mended") << "FormEserci" << "43" << "cb2" << "42" << 1;
+    QTest::newRow("clicked after typing") << "FormEserci" << "54" << "4c2" << "42" << 1;
 }
 
 // After a wrong answer the kept digits are selected: typing replaces them,
-// Backspace takes off the last, and one error is counted per Enter.
+// even after a click into the box, Backspace takes off the last, and one
+// error is counted per Enter.
 void TestFrame::retryAfterWrongAnswer()
 {
     QFETCH(QString, window);

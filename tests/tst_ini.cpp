@@ -345,15 +345,17 @@ void TestIni::writeFailures_data()
     QTest::addColumn<QString>("file");   // made first, with the old content
     QTest::addColumn<QString>("folder"); // made first
     QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("readOnly");  // the file is marked read-only
     // Beside a name this long (the longest is 255 bytes) no temporary file
     // fits, so the file cannot be replaced, as in a read-only folder; unlike
     // permissions, this binds root too.
     const QString longName = QString(246, u'n') + QStringLiteral(".ini");
-    QTest::newRow("missing folder") << "" << "" << "nofolder/x.ini";
-    QTest::newRow("folder is a file") << "file" << "" << "file/x.ini";
-    QTest::newRow("target is a folder") << "" << "dir" << "dir";
-    QTest::newRow("empty path") << "" << "" << "";
-    QTest::newRow("no room to replace the file") << longName << "" << longName;
+    QTest::newRow("missing folder") << "" << "" << "nofolder/x.ini" << false;
+    QTest::newRow("folder is a file") << "file" << "" << "file/x.ini" << false;
+    QTest::newRow("target is a folder") << "" << "dir" << "dir" << false;
+    QTest::newRow("empty path") << "" << "" << "" << false;
+    QTest::newRow("no room to replace the file") << longName << "" << longName << false;
+    QTest::newRow("file marked read-only") << "x.ini" << "" << "x.ini" << true;
 }
 
 void TestIni::writeFailures()
@@ -361,10 +363,13 @@ void TestIni::writeFailures()
     QFETCH(QString, file);
     QFETCH(QString, folder);
     QFETCH(QString, target);
+    QFETCH(bool, readOnly);
 
     const QByteArray original = B("[A]\r\nk=old\r\n");
     if (!file.isEmpty())
         writeBytes(path(file), original);
+    if (readOnly)
+        QVERIFY(QFile::setPermissions(path(file), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     if (!folder.isEmpty())
         QVERIFY(QDir(m_dir->path()).mkdir(folder));
 

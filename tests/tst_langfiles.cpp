@@ -25,8 +25,9 @@ QStringList shippedFiles()
 }
 
 // The string ids the program looks up: the four-digit literals of every
-// source file that calls MLSGetString or names StringIds for a window to look
-// up (ids built at run time are not seen).
+// source file that calls MLSGetString, showStringMessage or messageText or
+// names StringIds for a window to look up (ids built at run time are not
+// seen).
 QStringList usedStringIds()
 {
     static const QRegularExpression literal(QStringLiteral("\"(\\d{4})\""));
@@ -38,7 +39,8 @@ QStringList usedStringIds()
         if (!source.open(QIODevice::ReadOnly))
             continue;
         const QString text = QString::fromUtf8(source.readAll());
-        if (!text.contains(QLatin1String("MLSGetString")) && !text.contains(QLatin1String("StringIds")))
+        if (!text.contains(QLatin1String("MLSGetString")) && !text.contains(QLatin1String("StringIds"))
+            && !text.contains(QLatin1String("showStringMessage")) && !text.contains(QLatin1String("messageText")))
             continue;
         for (const QRegularExpressionMatch &m : literal.globalMatch(text))
             ids << m.captured(1);

@@ -2,6 +2,7 @@
 #include "app/Menus.h"
 #include "frame/FormBase.h"
 #include "frame/Shapes.h"
+#include "lang/IniFile.h"
 #include "lang/Language.h"
 #include "lang/Localise.h"
 
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -277,8 +279,11 @@ void TestLocalise::noLanguageFile()
     QCOMPARE(m.title, QString());
     QCOMPARE(m.buttons, MessageButtons::Ok);
     QCOMPARE(m.icon, MessageIcon::None);
-    QCOMPARE(itemCaptions(*menu), QStringList{QStringLiteral("mnuLanguage 0")});
+    // One entry that says why there is nothing to choose, and cannot be chosen.
+    QCOMPARE(itemCaptions(*menu), QStringList{QStringLiteral("Nessun file di lingua")});
+    QVERIFY(!menu->languageItems().front()->isEnabled());
     QCOMPARE(checkedCaptions(*menu), QStringList());
+    QCOMPARE(m.words.ok, QStringLiteral("OK"));
 }
 
 void TestLocalise::missingMenuCaptionEmptiesTitle()
@@ -382,17 +387,23 @@ void TestLocalise::choiceThatCannotBeKept_data()
 {
     QTest::addColumn<QString>("language");
     QTest::addColumn<bool>("writable");   // the program folder's setting and the user's folder
+    QTest::addColumn<QString>("fault");   // where every save fails
     QTest::addColumn<QString>("said");    // the message box, in the language chosen
-    QTest::newRow("saved") << "Beta" << true << "";
-    QTest::newRow("nowhere to save") << "Beta" << false << "Nowhere B";
-    QTest::newRow("leading blank") << " Beta" << true << "Name B";
-    QTest::newRow("outside Windows-1252") << QString::fromUtf8("Beta\u0394") << true << "Name B";
+    QTest::newRow("saved") << "Beta" << true << "" << "";
+    QTest::newRow("nowhere to save") << "Beta" << false << "" << "Nowhere B";
+    QTest::newRow("leading blank") << " Beta" << true << "" << "Name B";
+    QTest::newRow("outside Windows-1252") << QString::fromUtf8("Beta\u0394") << true << "" << "Name B";
+    QTest::newRow("disk full at a write") << "Beta" << true << "write" << "Nowhere B";
+    QTest::newRow("disk full at the flush") << "Beta" << true << "flush" << "Nowhere B";
+    QTest::newRow("folder lost at the rename") << "Beta" << true << "rename" << "Nowhere B";
+    QTest::newRow("read-only user's copy") << "Beta" << true << "read-only copy" << "Nowhere B";
 }
 
 void TestLocalise::choiceThatCannotBeKept()
 {
     QFETCH(QString, language);
     QFETCH(bool, writable);
+    QFETCH(QString, fault);
     QFETCH(QString, said);
     TestProgram program(TestProgram::Assets::None);
     const QByteArray beta = "[Strings]\r\n0001=\"B\"\r\n0287=\"Nowhere B\"\r\n0288=\"Name B\"\r\n"
@@ -419,6 +430,21 @@ void TestLocalise::choiceThatCannotBeKept()
         program.writeFile(QStringLiteral("config"), "x");
         state().platform.configFolder = QDir(program.folder()).filePath(QStringLiteral("config/quadrivel"));
     }
+    const QString own = QDir(state().platform.configFolder).filePath(QStringLiteral("LangSetting.ini"));
+    if (fault == QLatin1String("read-only copy")) {
+        // Marked read-only, which binds root too: the copy read first keeps
+        // the old choice.
+        QVERIFY(QDir().mkpath(state().platform.configFolder));
+        QFile copy(own);
+        QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(before) == before.size());
+        copy.close();
+        QVERIFY(copy.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    }
+    const auto healed = qScopeGuard([] { setIniSaveFault(IniSaveFault::None); });
+    setIniSaveFault(fault == QLatin1String("write")    ? IniSaveFault::Write
+                    : fault == QLatin1String("flush")  ? IniSaveFault::Flush
+                    : fault == QLatin1String("rename") ? IniSaveFault::Rename
+                                                       : IniSaveFault::None);
 
     FormMenu *menu = openMenu();
     const int chosen = static_cast<int>(itemCaptions(*menu).indexOf(language));
@@ -438,6 +464,20 @@ void TestLocalise::choiceThatCannotBeKept()
         QVERIFY(!QFileInfo::exists(stale) || !said.isEmpty());
         QVERIFY(QFileInfo::exists(fresh));
     }
+    if (!fault.isEmpty() && fault != QLatin1String("read-only copy")) {
+        QFile setting(QDir(program.folder()).filePath(QStringLiteral("LangSetting.ini")));
+        QVERIFY(setting.open(QIODevice::ReadOnly));
+        QCOMPARE(setting.readAll(), before);
+        QVERIFY(!QFileInfo::exists(own));
+    }
+    // No temporary file of this save is left behind.
+    const QStringList pattern{QStringLiteral("LangSetting.ini.*")};
+    const QDir::Filters files = QDir::Files | QDir::Hidden;
+    QStringList left = QDir(program.folder()).entryList(pattern, files);
+    left.removeAll(QFileInfo(stale).fileName());
+    left.removeAll(QFileInfo(fresh).fileName());
+    left += QDir(state().platform.configFolder).entryList(pattern, files);
+    QCOMPARE(left, QStringList());
 }
 
 QTEST_MAIN(TestLocalise)

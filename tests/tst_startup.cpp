@@ -38,6 +38,8 @@ private Q_SLOTS:
     void exitQuestionSpeaksCurrentLanguage();
     void unreadableLanguageFallsBack_data();
     void unreadableLanguageFallsBack();
+    void messageBoxesAreNeverBlank_data();
+    void messageBoxesAreNeverBlank();
 };
 
 void TestStartup::secondCopyIsRefused()
@@ -248,6 +250,83 @@ void TestStartup::unreadableLanguageFallsBack()
     QFile::remove(QDir(program.folder()).filePath(QStringLiteral("English.lng")));
     QFile::remove(QDir(program.folder()).filePath(QStringLiteral("Named.lng")));
     QCOMPARE(MLSGetString(QStringLiteral("0009")), QString());
+}
+
+void TestStartup::messageBoxesAreNeverBlank_data()
+{
+    QTest::addColumn<QString>("files");      // the shipped language files as the test leaves them
+    QTest::addColumn<QString>("back");       // the way back to the menu, asked in an exercise
+    QTest::addColumn<QString>("quit");       // the exit question
+    QTest::addColumn<QString>("yes");        // and its buttons
+    QTest::addColumn<QString>("no");
+    QTest::addColumn<QString>("label");      // the way back as a label reads it: missing is empty
+    const QString back = QStringLiteral("Vuoi tornare al menu?");
+    const QString quit = QStringLiteral("Vuoi chiudere Quadrivel?");
+    // Italiano words its exit question its own way here, unlike the
+    // program's last resort.
+    const QString italiano = QStringLiteral("Chiudo Quadrivel?");
+    QTest::newRow("English lacks both questions") << "English lacks" << back << italiano << "S\u00ec" << "No" << "";
+    QTest::newRow("English lacks one question")
+        << "English lacks 0010" << "Do you want to go back to the menu?" << italiano << "S\u00ec" << "No"
+        << "Do you want to go back to the menu?";
+    QTest::newRow("both files broken") << "both broken" << back << quit << "S\u00ec" << "No" << "";
+    QTest::newRow("no language file") << "none" << back << quit << "S\u00ec" << "No" << "";
+}
+
+// A box the child must answer always has its words, from the next whole
+// language or at last from the program's own; labels stay as the file has them.
+void TestStartup::messageBoxesAreNeverBlank()
+{
+    QFETCH(QString, files);
+    QFETCH(QString, back);
+    QFETCH(QString, quit);
+    QFETCH(QString, yes);
+    QFETCH(QString, no);
+    QFETCH(QString, label);
+    TestProgram program;
+    program.writeFile(QStringLiteral("LangSetting.ini"), "[Language]\r\nCurrentLanguage=\"English\"\r\n");
+    const auto shipped = [&program](const QString &name) {
+        QFile file(QDir(program.folder()).filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QByteArray english = shipped(QStringLiteral("English.lng"));
+    const auto drop = [&english](const QByteArray &id) {
+        const qsizetype at = english.indexOf("\r\n" + id + '=');
+        QVERIFY(at >= 0);
+        english.remove(at + 2, english.indexOf("\r\n", at + 2) - at);
+    };
+    // A menu title and nothing else: a file, but no whole language.
+    const QByteArray broken = "[FormMenu]\r\nFormMenu.Caption=\"Menu\"\r\n";
+    if (files.startsWith(QLatin1String("English lacks"))) {
+        if (files == QLatin1String("English lacks"))
+            drop("0009");
+        drop("0010");
+        program.writeFile(QStringLiteral("English.lng"), english);
+        QByteArray italiano = shipped(QStringLiteral("Italiano.lng"));
+        QVERIFY(italiano.contains("\r\n0010=\"Vuoi chiudere Quadrivel?\"\r\n"));
+        program.writeFile(QStringLiteral("Italiano.lng"),
+                          italiano.replace("0010=\"Vuoi chiudere Quadrivel?\"", "0010=\"Chiudo Quadrivel?\""));
+    } else if (files == QLatin1String("both broken")) {
+        program.writeFile(QStringLiteral("English.lng"), broken);
+        program.writeFile(QStringLiteral("Italiano.lng"), broken);
+    } else {
+        QVERIFY(QFile::remove(QDir(program.folder()).filePath(QStringLiteral("English.lng"))));
+        QVERIFY(QFile::remove(QDir(program.folder()).filePath(QStringLiteral("Italiano.lng"))));
+    }
+
+    QVERIFY(Main());
+    QCOMPARE(MLSGetString(QStringLiteral("0009")), label);
+    auto *window = qobject_cast<ExerciseForm *>(openWindow(QStringLiteral("FormEserci")));
+    QVERIFY(window);
+    program.dialogs->shown.clear();
+    qobject_cast<QAction *>(window->control(QStringLiteral("mnuEsci")))->trigger();
+    ConfermaUscita(nullptr);
+    QCOMPARE(program.dialogs->shown.size(), 2u);
+    QCOMPARE(program.dialogs->shown[0].text, back);
+    QCOMPARE(program.dialogs->shown[1].text, quit);
+    QCOMPARE(program.dialogs->shown[1].words.yes, yes);
+    QCOMPARE(program.dialogs->shown[1].words.no, no);
+    QCOMPARE(program.programEnded, 0);
 }
 
 QTEST_MAIN(TestStartup)

@@ -3,6 +3,7 @@
 #include "app/Startup.h"
 #include "frame/RoundButton.h"
 #include "lang/Language.h"
+#include "lang/LastResort.h"
 #include "lang/Localise.h"
 #include "platform/ProgramState.h"
 
@@ -60,9 +61,11 @@ void FormMenu::MLSFillMenuLanguages()
 {
     const std::vector<QString> names = languageFileNames(state().platform.programFolder);
     if (names.empty()) {
-        // No language file, so no words for the button either.
-        state().platform.dialogs->message(this, QStringLiteral("Non è presente alcun file di linguaggio!"),
-                                          QString(), MessageButtons::Ok, MessageIcon::None, ButtonWords{});
+        // No language file: the menu says so in its one entry, which offers
+        // nothing to choose.
+        showMessage(this, lastResortText(u"NoLanguageFile"), QString(), MessageButtons::Ok, MessageIcon::None);
+        mnuLanguage_.front()->setText(lastResortText(u"NoLanguageItem"));
+        mnuLanguage_.front()->setEnabled(false);
         return;
     }
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -103,7 +106,7 @@ void FormMenu::chooseLanguage(int i)
     if (saved == SettingSaved::Yes)
         return;
     const QString id = saved == SettingSaved::Nowhere ? QStringLiteral("0287") : QStringLiteral("0288");
-    showMessage(this, MLSGetString(id), QStringLiteral("Quadrivel"), MessageButtons::Ok, MessageIcon::Error);
+    showStringMessage(this, id, QStringLiteral("Quadrivel"), MessageButtons::Ok, MessageIcon::Error);
 }
 
 FormMenuGrafici::FormMenuGrafici() : MenuForm(QStringLiteral("FormMenuGrafici"))

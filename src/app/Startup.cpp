@@ -17,8 +17,8 @@ bool Main()
 {
     ProgramState &s = state();
     if (!s.platform.instanceGuard->acquire()) {
-        showMessage(nullptr, MLSGetString(QStringLiteral("0007")), MLSGetString(QStringLiteral("0008")),
-                    MessageButtons::Ok, MessageIcon::Error);
+        showStringMessage(nullptr, QStringLiteral("0007"), messageText(QStringLiteral("0008")), MessageButtons::Ok,
+                          MessageIcon::Error);
         return false;
     }
     s.suoniAttivati = true;
@@ -29,8 +29,8 @@ bool Main()
 void ConfermaUscita(QWidget *parent)
 {
     const MessageAnswer answer =
-        showMessage(parent, MLSGetString(QStringLiteral("0010")), QStringLiteral("Quadrivel"), MessageButtons::YesNo,
-                    MessageIcon::Question);
+        showStringMessage(parent, QStringLiteral("0010"), QStringLiteral("Quadrivel"), MessageButtons::YesNo,
+                          MessageIcon::Question);
     if (answer != MessageAnswer::Yes)
         return;
     state().resizer.reset();

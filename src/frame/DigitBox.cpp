@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QValidator>
@@ -98,11 +99,24 @@ void DigitBox::offerRetry()
 {
     selectAll();
     retrySelected_ = true;
+    retryClickAwaited_ = true;
+}
+
+void DigitBox::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !std::exchange(retryClickAwaited_, false)) {
+        QLineEdit::mousePressEvent(event);
+        return;
+    }
+    // The press would place the cursor among the digits.
+    selectAll();
+    event->accept();
 }
 
 void DigitBox::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
+    retryClickAwaited_ = false;
     if (std::exchange(retrySelected_, false) && key == Qt::Key_Backspace && selectedText() == text())
         deselect();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {

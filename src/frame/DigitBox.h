@@ -26,6 +26,8 @@ public:
 
     // After a wrong answer: the kept digits are selected, so the next digit
     // typed replaces them, while Backspace first takes off only the last one.
+    // The first click into the box before any key selects them all again
+    // rather than placing the cursor, so typing after it replaces them too.
     void offerRetry();
 
 Q_SIGNALS:
@@ -34,6 +36,7 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
 
@@ -43,6 +46,7 @@ private:
     QStaticText shown_;   // the text as last laid out for painting
     QFont shownFont_;
     bool retrySelected_ = false;   // the whole text is selected by offerRetry()
+    bool retryClickAwaited_ = false;   // no click nor key since offerRetry()
 };
 
 // The number formed by the leading digits of text; 0 when there are none.

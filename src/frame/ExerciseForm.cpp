@@ -147,7 +147,7 @@ void ExerciseForm::TornaAlMenu()
     // Asked in the language chosen last, words and all, even when the child
     // switched language after the start.
     const MessageAnswer answer =
-        showMessage(this, MLSGetString(QStringLiteral("0009")), kTitolo, MessageButtons::YesNo, MessageIcon::Question);
+        showStringMessage(this, QStringLiteral("0009"), kTitolo, MessageButtons::YesNo, MessageIcon::Question);
     if (answer != MessageAnswer::Yes)
         return;
     openWindow(homeMenu_);
@@ -173,7 +173,7 @@ void ExerciseForm::MostraTermini()
 void ExerciseForm::ConfermaTermini()
 {
     if (!anyTermTicked()) {
-        showMessage(this, MLSGetString(QStringLiteral("0001")), kTitolo, MessageButtons::Ok, MessageIcon::Error);
+        showStringMessage(this, QStringLiteral("0001"), kTitolo, MessageButtons::Ok, MessageIcon::Error);
         return;
     }
     termFrame_->hide();

@@ -4,7 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -425,31 +425,126 @@ std::optional<QByteArray> iniUpdated(QByteArrayView content, const QString &sect
     return out;
 }
 
+namespace {
+
+IniSaveFault injectedFault = IniSaveFault::None;
+
+// The step a save fails at for tests; errno as a full disk or a folder taken
+// away sets it.
+bool injected(IniSaveFault step, int error)
+{
+    if (injectedFault != step)
+        return false;
+    errno = error;
+    return true;
+}
+
+bool writeAll(int fd, QByteArrayView bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        if (injected(IniSaveFault::Write, ENOSPC))
+            return false;
+        const ssize_t n = ::write(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+// A new file beside target named "<target name>.XXXXXX", opened for writing,
+// that no other file of that name was; -1 when none can be made.
+int createBeside(const QByteArray &target, QByteArray &name)
+{
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    constexpr int kAttempts = 64;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        name = target + '.';
+        for (int i = 0; i < 6; ++i)
+            name += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters) - 1)];
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Makes the names of folder's entries as they stand now survive a power cut.
+// Some file systems cannot sync a folder; the replace itself has happened by
+// then, so that is no failure of the save.
+void syncFolder(const QByteArray &folder)
+{
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Writes bytes into a new file beside target and renames it over target,
+// every step checked: the data and the flush to disk before the rename, so
+// that a full disk or an error of the device leaves target as it was. mode
+// is given to the new file when set. The temporary file is gone afterwards
+// whatever happened.
+bool replaceFile(const QByteArray &target, QByteArrayView bytes, std::optional<mode_t> mode)
+{
+    QByteArray temporary;
+    const int fd = createBeside(target, temporary);
+    if (fd < 0)
+        return false;
+    bool ok = (!mode || ::fchmod(fd, *mode) == 0) && writeAll(fd, bytes);
+    ok = ok && !injected(IniSaveFault::Flush, EIO) && ::fsync(fd) == 0;
+    // A network file system may report a failed write only at the close.
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && !injected(IniSaveFault::Rename, ENOENT) && ::rename(temporary.constData(), target.constData()) == 0;
+    if (!ok) {
+        ::unlink(temporary.constData());
+        return false;
+    }
+    const qsizetype slash = target.lastIndexOf('/');
+    syncFolder(slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : target.first(slash));
+    return true;
+}
+
+} // namespace
+
+void setIniSaveFault(IniSaveFault fault)
+{
+    injectedFault = fault;
+}
+
 bool iniWrite(const QString &file, const QString &section, const QString &key,
               const QString &value)
 {
     if (file.isEmpty())
         return false;
-    const bool exists = QFileInfo::exists(file);
+    // A link is followed, so the file it names takes the new content and
+    // the link stays.
+    const QFileInfo info(file);
+    const bool exists = info.exists();
+    const QByteArray target = QFile::encodeName(exists ? info.canonicalFilePath() : file);
     QByteArray old;
+    std::optional<mode_t> mode;
     if (exists) {
         // What cannot be read cannot be kept: refuse rather than overwrite.
         const std::optional<QByteArray> bytes = readFileBytes(file);
-        if (!bytes)
+        struct stat status {};
+        if (!bytes || ::stat(target.constData(), &status) != 0)
+            return false;
+        // A file marked read-only is left alone, by every user alike: someone
+        // meant it to stay.
+        if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(target.constData(), W_OK) != 0)
             return false;
         old = *bytes;
+        mode = status.st_mode & 07777;
     }
     const std::optional<QByteArray> updated = iniUpdated(old, section, key, value);
     if (!updated)
         return false;
     if (exists && *updated == old)
         return true;
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (out.write(*updated) != updated->size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    return replaceFile(target, *updated, mode);
 }

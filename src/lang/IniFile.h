@@ -97,7 +97,18 @@ std::optional<QByteArray> iniUpdated(QByteArrayView content, const QString &sect
 
 // Sets one key on disk, creating the file or the section when missing. The
 // new content replaces the file in one rename, so a failure leaves the old
-// file whole. false when the folder is missing, the file or folder cannot be
-// written, the path is not a regular file, or iniUpdated refuses.
+// file whole. Every write is checked and the new content is on the disk
+// before the rename. A link is followed; the replaced file keeps its
+// permissions. false when the folder is missing, the file or folder cannot be
+// written, the file is marked read-only (no write permission for anyone,
+// which binds every user alike), the path is not a regular file, the disk is
+// full, or iniUpdated refuses; the temporary file "<file>.XXXXXX" is then
+// removed and the old file is as it was.
 bool iniWrite(const QString &file, const QString &section, const QString &key,
               const QString &value);
+
+// For tests: makes every following iniWrite fail at one step of the replace,
+// as a full disk fails a write or the flush to the disk, or a folder taken
+// away fails the rename, until set back to None.
+enum class IniSaveFault { None, Write, Flush, Rename };
+void setIniSaveFault(IniSaveFault fault);

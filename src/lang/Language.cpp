@@ -1,6 +1,7 @@
 #include "lang/Language.h"
 
 #include "lang/IniFile.h"
+#include "lang/LastResort.h"
 #include "platform/ProgramState.h"
 
 #include <QDateTime>
@@ -146,12 +147,79 @@ int MLSWriteIni(const QString &file, const QString &section, const QString &key,
     return iniWrite(file, section, key, value) ? 1 : 0;
 }
 
-QString MLSGetString(const QString &id)
+namespace {
+
+// Calls f for each whole language of the program folder, Italiano.lng
+// first, then the others by name, until f returns true.
+template <typename F>
+void forEachWholeLanguage(F f)
+{
+    const QString first = programFile(kFallbackLanguage + QStringLiteral(".lng"));
+    if (usableLanguage(first) && f(first))
+        return;
+    const QDir folder(state().platform.programFolder);
+    for (const QString &name : folder.entryList({QStringLiteral("*.lng")}, QDir::Files, QDir::Name)) {
+        const QString file = folder.filePath(name);
+        if (file != first && usableLanguage(file) && f(file))
+            return;
+    }
+}
+
+// The file of the current language, its name loaded first when not yet known.
+QString currentLanguageFile()
 {
     ProgramState &s = state();
     if (s.currentLanguageName.isEmpty())
         s.currentLanguageName = readLanguageSetting();
-    return MLSReadIni(languageFile(), QStringLiteral("Strings"), id);
+    return languageFile();
+}
+
+struct Found {
+    QString text;
+    QString file;   // empty for the last resort
+};
+
+// key of section from file first when given, else the current language,
+// else the next whole language holding it, else the last resort.
+Found fromAnyLanguage(const QString &section, const QString &key, const QString &first = {})
+{
+    const QString current = currentLanguageFile();
+    for (const QString &file : {first, current}) {
+        if (file.isEmpty())
+            continue;
+        const QString text = MLSReadIni(file, section, key);
+        if (!text.isEmpty())
+            return {text, file};
+    }
+    Found found;
+    forEachWholeLanguage([&](const QString &file) {
+        if (file != current && file != first)
+            found = {MLSReadIni(file, section, key), file};
+        return !found.text.isEmpty();
+    });
+    if (!found.text.isEmpty())
+        return found;
+    return {lastResortText(key), QString()};
+}
+
+ButtonWords wordsOf(const QString &first)
+{
+    const QString section = QStringLiteral("MsgBox");
+    return {fromAnyLanguage(section, QStringLiteral("Yes"), first).text,
+            fromAnyLanguage(section, QStringLiteral("No"), first).text,
+            fromAnyLanguage(section, QStringLiteral("OK"), first).text};
+}
+
+} // namespace
+
+QString MLSGetString(const QString &id)
+{
+    return MLSReadIni(currentLanguageFile(), QStringLiteral("Strings"), id);
+}
+
+QString messageText(const QString &id)
+{
+    return fromAnyLanguage(QStringLiteral("Strings"), id).text;
 }
 
 QString languageFile()
@@ -163,16 +231,15 @@ QString languageFile()
     // message box empty: the shipped first language stands in, else any
     // other usable language of the program folder. The setting stays as the
     // child left it.
-    const QString fallback = programFile(kFallbackLanguage + QStringLiteral(".lng"));
-    if (usableLanguage(fallback))
-        return fallback;
-    const QDir folder(state().platform.programFolder);
-    for (const QString &name : folder.entryList({QStringLiteral("*.lng")}, QDir::Files, QDir::Name)) {
-        const QString file = folder.filePath(name);
-        if (file != named && file != fallback && usableLanguage(file))
-            return file;
-    }
+    QString whole;
+    forEachWholeLanguage([&](const QString &file) {
+        whole = file;
+        return true;
+    });
+    if (!whole.isEmpty())
+        return whole;
     // No whole language anywhere: a partial one still says what it holds.
+    const QString fallback = programFile(kFallbackLanguage + QStringLiteral(".lng"));
     return readableLanguage(named) || !readableLanguage(fallback) ? named : fallback;
 }
 
@@ -233,30 +300,36 @@ SettingSaved writeLanguageSetting(const QString &name)
         return SettingSaved::NameNotKept;
     const QString inFolder = programFile(kSettingsFile);
     removeStaleSaves(inFolder);
-    const QString user = userSettingsFile();
-    const bool userCopy = !user.isEmpty() && QFileInfo(user).isFile();
     const bool inProgramFolder = MLSWriteIni(inFolder, kSettingsSection, kSettingsKey, name) != 0;
     // The user's copy is read first, so once it exists it must follow every
-    // choice, or a choice written only into the program folder would be lost.
-    if (inProgramFolder && !userCopy)
-        return SettingSaved::Yes;
-    if (user.isEmpty() || !QDir().mkpath(QFileInfo(user).path()))
-        return inProgramFolder ? SettingSaved::Yes : SettingSaved::Nowhere;
-    removeStaleSaves(user);
-    return MLSWriteIni(user, kSettingsSection, kSettingsKey, name) != 0 || inProgramFolder ? SettingSaved::Yes
-                                                                                          : SettingSaved::Nowhere;
+    // choice. It is made when the program folder cannot take the choice.
+    const QString user = userSettingsFile();
+    const bool userCopy = !user.isEmpty() && QFileInfo(user).isFile();
+    if (userCopy || (!inProgramFolder && !user.isEmpty() && QDir().mkpath(QFileInfo(user).path()))) {
+        removeStaleSaves(user);
+        MLSWriteIni(user, kSettingsSection, kSettingsKey, name);
+    }
+    // Kept is what the next start will read, whichever writes failed.
+    return readLanguageSetting() == name ? SettingSaved::Yes : SettingSaved::Nowhere;
 }
 
 ButtonWords messageBoxWords()
 {
-    const QString file = languageFile();
-    const QString section = QStringLiteral("MsgBox");
-    return {MLSReadIni(file, section, QStringLiteral("Yes")), MLSReadIni(file, section, QStringLiteral("No")),
-            MLSReadIni(file, section, QStringLiteral("OK"))};
+    return wordsOf({});
 }
 
 MessageAnswer showMessage(QWidget *parent, const QString &text, const QString &title, MessageButtons buttons,
                           MessageIcon icon)
 {
     return state().platform.dialogs->message(parent, text, title, buttons, icon, messageBoxWords());
+}
+
+MessageAnswer showStringMessage(QWidget *parent, const QString &id, const QString &title, MessageButtons buttons,
+                                MessageIcon icon)
+{
+    const Found text = fromAnyLanguage(QStringLiteral("Strings"), id);
+    const ButtonWords words = text.file.isEmpty()
+                                  ? ButtonWords{lastResortText(u"Yes"), lastResortText(u"No"), lastResortText(u"OK")}
+                                  : wordsOf(text.file);
+    return state().platform.dialogs->message(parent, text.text, title, buttons, icon, words);
 }

@@ -7,7 +7,8 @@
 
 // The language layer: the settings file LangSetting.ini and the language
 // files "<name>.lng" in the program folder. Every failure reads as the empty
-// text; nothing here throws or reports an error.
+// text, except in the texts of message boxes (messageText); nothing here
+// throws.
 
 // One key of an INI-format file. Files under 64001 bytes are read with the
 // classic INI rules (iniRead); larger ones by a plain line scan: the first
@@ -50,21 +51,37 @@ QString languageFile();
 
 // CurrentLanguage of LangSetting.ini. The user's own copy in the settings
 // folder ($XDG_CONFIG_HOME/quadrivel) is read first when it exists; when it
-// names no language, the one in the program folder. A choice is written into the program folder;
-// when that cannot be written (an installation the child may not change),
-// into the user's own copy, which is also kept in step whenever it exists.
-// Stale temporary files of an earlier save cut short are removed first.
-// A name that would not read back the same (blanks at its ends, characters
-// outside Windows-1252) is not written.
+// names no language, the one in the program folder. A choice is written into
+// the program folder; when that cannot be written (an installation the child
+// may not change, a full disk), into the user's own copy, which is also kept
+// in step whenever it exists. The choice counts as saved when the setting
+// then reads back as it: Nowhere when a write that mattered failed, a
+// read-only user's copy included. Stale temporary files of an earlier save
+// cut short are removed first. A name that would not read back the same
+// (blanks at its ends, characters outside Windows-1252) is not written.
 QString readLanguageSetting();
 enum class SettingSaved { Yes, Nowhere, NameNotKept };
 SettingSaved writeLanguageSetting(const QString &name);
 
-// The words on message-box buttons in the current language (section
-// MsgBox, keys Yes, No and OK); an empty word leaves the toolkit's own.
+// The text of string id for a message box, which the child must be able to
+// read: from the current language when it holds it, else from the first
+// whole language holding it (Italiano.lng, then the others by name), else
+// from the built-in last resort. Labels use MLSGetString, where a missing
+// text is empty.
+QString messageText(const QString &id);
+
+// The words on message-box buttons (section MsgBox, keys Yes, No and OK),
+// each found as messageText finds a text.
 ButtonWords messageBoxWords();
 
-// A message box whose button words come from the current language, the
-// same file as the text the caller looked up.
+// A message box of a text already looked up, its button words those of
+// messageBoxWords().
 MessageAnswer showMessage(QWidget *parent, const QString &text, const QString &title, MessageButtons buttons,
                           MessageIcon icon);
+
+// A message box of string id, its text found as messageText finds it; its
+// button words come from the language that gave the text when it has them,
+// else as messageBoxWords() finds them; with a text of the last resort, from
+// the last resort.
+MessageAnswer showStringMessage(QWidget *parent, const QString &id, const QString &title, MessageButtons buttons,
+                                MessageIcon icon);
