@@ -29,6 +29,7 @@ class TestStartup : public QObject {
 private Q_SLOTS:
     void secondCopyIsRefused();
     void startShowsSplash();
+    void laterWorkWaitsForTheFirstWindow();
     void avvioOpensMainMenu();
     void aboutText_data();
     void aboutText();
@@ -74,6 +75,22 @@ void TestStartup::startShowsSplash()
     QCOMPARE(splash->frameGeometry(), QRect(0, 0, 800, 600));
     QCOMPARE(splash->background(), QColor(255, 0, 255));
     QCOMPARE(program.rnd->unscripted, 0);
+}
+
+// The sound stream, the speech engine and the theme's icon wait until the
+// splash is on the screen, and start once, not at every window.
+void TestStartup::laterWorkWaitsForTheFirstWindow()
+{
+    TestProgram program;
+    int runs = 0;
+    afterFirstWindowShows([&runs] { ++runs; });
+    QTest::qWait(20);
+    QCOMPARE(runs, 0);
+    QVERIFY(Main());
+    QTRY_COMPARE(runs, 1);
+    openWindow(QStringLiteral("FormMenu"));
+    QTest::qWait(50);
+    QCOMPARE(runs, 1);
 }
 
 void TestStartup::avvioOpensMainMenu()
