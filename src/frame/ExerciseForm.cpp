@@ -116,12 +116,12 @@ ExerciseForm::ExerciseForm(const QString &name, const QString &homeMenu)
     BottoneAvanti->setEnabled(false);
     connect(BottoneAvanti, &QPushButton::clicked, this, &ExerciseForm::avantiPressed);
 
-    // A click leaves the focus where the child is typing; Tab still reaches
-    // the button.
     BottoneLeggi = add(new RoundButton, QStringLiteral("BottoneLeggi"), kSpeakerLeft, kSpeakerTop, kSpeakerSide,
                        kSpeakerSide);
     BottoneLeggi->setIcon(vectorIcon(IconKind::Speaker));
     BottoneLeggi->setIconSize(QSize(256, 256));
+    // A click leaves the focus where the child is typing; Tab still reaches
+    // the button.
     BottoneLeggi->setFocusPolicy(Qt::TabFocus);
     connect(BottoneLeggi, &QPushButton::clicked, this, &ExerciseForm::readAgain);
     auto *f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
