@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-// What every window inherits from the frame: Enter on a focused button, and
-// answers that stay readable once disabled.
+// What every window inherits from the frame: Enter on a focused button,
+// answers that stay readable once disabled, and reading aloud.
 class TestFrame : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -25,6 +25,12 @@ private Q_SLOTS:
     void disabledAnswersStayReadable();
     void retryAfterWrongAnswer_data();
     void retryAfterWrongAnswer();
+    void sentences_data();
+    void sentences();
+    void verdicts_data();
+    void verdicts();
+    void readAgain_data();
+    void readAgain();
 
 private:
     std::unique_ptr<TestProgram> program_;
@@ -75,6 +81,34 @@ void typeAnswer(FormBase *window, int number)
 QPushButton *avanti(FormBase *w)
 {
     return qobject_cast<QPushButton *>(w->control(QStringLiteral("BottoneAvanti")));
+}
+
+// Sounds of known lengths: the no sound 700 ms, the yes sound siN 1000 + 100 N.
+class TimedSound final : public SoundOutput {
+public:
+    void play(const QString &) override {}
+    int lengthMs(const QString &path) const override
+    {
+        const QString name = path.section(u'/', -1);
+        return name == QLatin1String("no.wav") ? 700 : 1000 + 100 * name.mid(2, 1).toInt();
+    }
+};
+
+// Opens FormEserci asking 7 x 6.
+FormEserci *openEserci76(TestProgram &program)
+{
+    program.rnd->draw(0, 18);
+    program.rnd->draw(7, 11);
+    program.rnd->draw(6, 11);
+    return static_cast<FormEserci *>(openWindow(QStringLiteral("FormEserci")));
+}
+
+QStringList saidTexts(const RecordingSpeaker &speaker)
+{
+    QStringList texts;
+    for (const RecordingSpeaker::Said &s : speaker.said)
+        texts << s.text;
+    return texts;
 }
 
 } // namespace
@@ -193,6 +227,160 @@ void TestFrame::disabledAnswersStayReadable()
         closeAllWindows();
     }
     QVERIFY(boxes > 0);
+}
+
+void TestFrame::sentences_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QList<int>>("draws");   // pairs: n, k for floor(Rnd x k) = n
+    QTest::addColumn<QString>("action");     // a menu command, or a right answer typed
+    QTest::addColumn<QString>("expected");
+    const QList<int> eserci78{0, 18, 7, 11, 8, 11};
+    const QList<int> factor78{0, 18, 1, 11, 1, 11, 0, 18, 7, 11, 8, 11};
+    const QList<int> board67{0, 18, 6, 11, 7, 11};
+    QTest::newRow("product it") << "FormEserci" << "Italiano" << eserci78 << "" << "Quanto fa 7 per 8?";
+    QTest::newRow("product en") << "FormEserci" << "English" << eserci78 << "" << "What is 7 times 8?";
+    QTest::newRow("factor it") << "FormEserci" << "Italiano" << factor78 << "MenuFattore" << "7 per quanto fa 56?";
+    QTest::newRow("factor en") << "FormEserci" << "English" << factor78 << "MenuFattore" << "7 times what makes 56?";
+    QTest::newRow("counting, first box it") << "Form1" << "Italiano" << QList<int>{2, 10} << ""
+                                            << "Contando di 3 in 3, che numero viene dopo 0?";
+    QTest::newRow("counting, next box it") << "Form1" << "Italiano" << QList<int>{2, 10} << "3"
+                                           << "Bravo! Contando di 3 in 3, che numero viene dopo 3?";
+    QTest::newRow("counting, next box en") << "Form1" << "English" << QList<int>{9, 10} << "10"
+                                           << "Well done! Counting in 10s, what number comes after 10?";
+    QTest::newRow("table cell it") << "Form2" << "Italiano" << QList<int>{23, 100} << "" << "Quanto fa 4 per 3?";
+    QTest::newRow("table, next cell en") << "Form2" << "English" << QList<int>{23, 100, 45, 100} << "12"
+                                         << "Well done! What is 6 times 5?";
+    QTest::newRow("board it") << "FormEsercizi" << "Italiano" << board67 << ""
+                              << "Quanto fa 6 per 7? Cerca il risultato nella tabella.";
+    QTest::newRow("board en") << "FormEsercizi2" << "English" << board67 << ""
+                              << "What is 6 times 7? Find the answer on the board.";
+}
+
+// With reading aloud on, each window reads its exercise when it opens and
+// each new step with the verdict before it, in one reading.
+void TestFrame::sentences()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, language);
+    QFETCH(QList<int>, draws);
+    QFETCH(QString, action);
+    QFETCH(QString, expected);
+    state().currentLanguageName = language;
+    state().letturaAttivata = true;
+    for (qsizetype i = 0; i + 1 < draws.size(); i += 2)
+        program_->rnd->draw(draws[i], draws[i + 1]);
+    FormBase *w = openWindow(window);
+    QCoreApplication::processEvents();
+    if (auto *command = qobject_cast<QAction *>(w->control(action)))
+        command->trigger();
+    else if (!action.isEmpty())
+        typeAnswer(w, action.toInt());
+    QCoreApplication::processEvents();
+    QCOMPARE(saidTexts(*program_->speaker).size(), action.isEmpty() ? 1 : 2);
+    QCOMPARE(program_->speaker->said.back().text, expected);
+    QCOMPARE(program_->rnd->unscripted, 0);
+}
+
+void TestFrame::verdicts_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("reading");
+    QTest::addColumn<bool>("sounds");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("said");
+    QTest::addColumn<int>("afterMs");   // of the verdict
+    // The yes sound drawn is si3.
+    QTest::newRow("right") << "42" << true << true << "Italiano" << QStringList{"Bravo!"} << 1300;
+    QTest::newRow("right en") << "42" << true << true << "English" << QStringList{"Well done!"} << 1300;
+    QTest::newRow("wrong") << "41" << true << true << "Italiano" << QStringList{"Riprova"} << 700;
+    QTest::newRow("right, sounds off") << "42" << true << false << "Italiano" << QStringList{"Bravo!"} << 0;
+    QTest::newRow("wrong, sounds off") << "41" << true << false << "English" << QStringList{"Try again"} << 0;
+    QTest::newRow("right, reading off") << "42" << false << true << "Italiano" << QStringList{} << 0;
+    QTest::newRow("wrong, reading off") << "41" << false << true << "Italiano" << QStringList{} << 0;
+}
+
+// A verdict is read after the sound of the answer; the next exercise, read
+// on "avanti", follows no sound.
+void TestFrame::verdicts()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, reading);
+    QFETCH(bool, sounds);
+    QFETCH(QString, language);
+    QFETCH(QStringList, said);
+    QFETCH(int, afterMs);
+    state().platform.sound = std::make_unique<TimedSound>();
+    state().currentLanguageName = language;
+    state().suoniAttivati = sounds;
+    FormEserci *w = openEserci76(*program_);
+    state().letturaAttivata = reading;
+    if (sounds)
+        program_->rnd->draw(2, 4);
+    typeAnswer(w, answer.toInt());
+    QCoreApplication::processEvents();
+    QCOMPARE(saidTexts(*program_->speaker), said);
+    if (said.isEmpty())
+        return;
+    QCOMPARE(program_->speaker->said.back().afterMs, afterMs);
+
+    if (!avanti(w)->isEnabled())
+        return;
+    program_->rnd->draw(0, 18);
+    program_->rnd->draw(2, 11);
+    program_->rnd->draw(10, 11);
+    avanti(w)->click();
+    QCoreApplication::processEvents();
+    QCOMPARE(program_->speaker->said.size(), 2u);
+    QCOMPARE(program_->speaker->said.back().afterMs, 0);
+    QCOMPARE(program_->rnd->unscripted, 0);
+}
+
+void TestFrame::readAgain_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<Speaker::Readiness>("readiness");
+    QTest::addColumn<bool>("read");
+    using R = Speaker::Readiness;
+    QTest::newRow("F5 in the answer box") << "F5" << R::Ready << true;
+    QTest::newRow("button clicked") << "click" << R::Ready << true;
+    QTest::newRow("Enter on the button") << "Enter" << R::Ready << true;
+    QTest::newRow("F5 while the speaker starts") << "F5" << R::Starting << true;
+    QTest::newRow("F5 without an engine") << "F5" << R::NoEngine << false;
+    QTest::newRow("button without an engine") << "click" << R::NoEngine << false;
+    QTest::newRow("Enter without a voice") << "Enter" << R::NoVoice << false;
+}
+
+// The speaker button and F5 read the exercise with reading aloud off, and
+// leave the answer where it was.
+void TestFrame::readAgain()
+{
+    QFETCH(QString, how);
+    QFETCH(Speaker::Readiness, readiness);
+    QFETCH(bool, read);
+    program_->speaker->setReadiness(readiness);
+    FormEserci *w = openEserci76(*program_);
+    auto *button = qobject_cast<QPushButton *>(w->control(QStringLiteral("BottoneLeggi")));
+    QVERIFY(button);
+    QCOMPARE(button->toolTip(), QStringLiteral("Leggi di nuovo (F5)"));
+    QTest::keyClicks(w->Text1, QStringLiteral("4"));
+    if (how == QLatin1String("F5")) {
+        // A shortcut serves the active window.
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w->Text1, Qt::Key_F5);
+    } else if (how == QLatin1String("click")) {
+        QTest::mouseClick(button, Qt::LeftButton);
+    } else {
+        button->setFocus();
+        keystroke(w, Qt::Key_Return);
+    }
+    QCOMPARE(saidTexts(*program_->speaker), read ? QStringList{"Quanto fa 7 per 6?"} : QStringList{});
+    QCOMPARE(w->Text1->text(), QStringLiteral("4"));
+    if (how != QLatin1String("Enter"))
+        QCOMPARE(w->focusWidget(), w->Text1);
+    QCOMPARE(state().contaErrati + state().contaEsatti, 0);
 }
 
 QTEST_MAIN(TestFrame)

@@ -53,6 +53,9 @@ private Q_SLOTS:
     void countsStartAtZeroOnEveryVisit();
     void backgroundAndSoundsBoxShareTheColour();
     void menuWindowCloseEndsProgram();
+    void readAloudBox_data();
+    void readAloudBox();
+    void captionsReadOnPointerAndFocus();
 
 private:
     std::unique_ptr<TestProgram> program_;
@@ -177,6 +180,91 @@ void TestMenus::menuWindowCloseEndsProgram()
     QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
     QCOMPARE(QCoreApplication::exec(), 0);
     QVERIFY(program_->dialogs->shown.empty());
+}
+
+void TestMenus::readAloudBox_data()
+{
+    QTest::addColumn<Speaker::Readiness>("atOpening");
+    QTest::addColumn<Speaker::Readiness>("later");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QString>("tip");
+    using R = Speaker::Readiness;
+    const QString usable = QStringLiteral("Metti il segno per sentire leggere gli esercizi");
+    const QString noEngine =
+        QStringLiteral("Non si può leggere ad alta voce: sul computer non c'è un programma che legge");
+    const QString noVoice =
+        QStringLiteral("Non si può leggere ad alta voce: sul computer non c'è una voce per questa lingua");
+    QTest::newRow("ready") << R::Ready << R::Ready << true << usable;
+    QTest::newRow("starting") << R::Starting << R::Starting << true << usable;
+    QTest::newRow("no engine") << R::NoEngine << R::NoEngine << false << noEngine;
+    QTest::newRow("voice lost") << R::Ready << R::NoVoice << false << noVoice;
+    QTest::newRow("engine found") << R::Starting << R::Ready << true << usable;
+    QTest::newRow("engine missing after starting") << R::Starting << R::NoEngine << false << noEngine;
+}
+
+// The box switches reading aloud; it follows the speaker, disabled and saying
+// why while there is no engine or no voice.
+void TestMenus::readAloudBox()
+{
+    QFETCH(Speaker::Readiness, atOpening);
+    QFETCH(Speaker::Readiness, later);
+    QFETCH(bool, enabled);
+    QFETCH(QString, tip);
+    program_->speaker->setReadiness(atOpening);
+    auto *menu = static_cast<FormMenu *>(openWindow(QStringLiteral("FormMenu")));
+    program_->speaker->setReadiness(later);
+    QCOMPARE(menu->Check2->text(), QStringLiteral("Leggi ad alta voce"));
+    QVERIFY(!menu->Check2->isChecked());
+    QCOMPARE(menu->Check2->isEnabled(), enabled);
+    QCOMPARE(menu->Check2->toolTip(), tip);
+    QTest::mouseClick(menu->Check2, Qt::LeftButton);
+    QCOMPARE(state().letturaAttivata, enabled);
+
+    // The switch holds from window to window.
+    FormBase *numeri = press(menu, QStringLiteral("Command3"));
+    auto *back = static_cast<FormMenu *>(press(numeri, QStringLiteral("Command1")));
+    QCOMPARE(back->Check2->isChecked(), enabled);
+    QCOMPARE(back->Check2->isEnabled(), enabled);
+}
+
+// With reading aloud on, a menu button is read when the pointer comes onto
+// it or the focus reaches it, once while it stays there.
+void TestMenus::captionsReadOnPointerAndFocus()
+{
+    FormBase *menu = openWindow(QStringLiteral("FormMenuNumeri"));
+    auto *first = qobject_cast<QPushButton *>(menu->control(QStringLiteral("Command11")));
+    auto *second = qobject_cast<QPushButton *>(menu->control(QStringLiteral("Command2")));
+    auto pointer = [](QWidget *w, QEvent::Type type) {
+        if (type == QEvent::Enter) {
+            QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), w->mapToGlobal(QPointF(1, 1)));
+            QApplication::sendEvent(w, &enter);
+        } else {
+            QEvent leave(QEvent::Leave);
+            QApplication::sendEvent(w, &leave);
+        }
+    };
+    pointer(second, QEvent::Enter);
+    QVERIFY(program_->speaker->said.empty());
+
+    state().letturaAttivata = true;
+    pointer(second, QEvent::Leave);
+    pointer(first, QEvent::Enter);
+    pointer(first, QEvent::Enter);
+    pointer(first, QEvent::Leave);
+    pointer(second, QEvent::Enter);
+    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(second, &focus);
+    pointer(first, QEvent::Enter);
+    QStringList said;
+    for (const RecordingSpeaker::Said &s : program_->speaker->said)
+        said << s.text;
+    QCOMPARE(said, (QStringList{"Memorizzare le tabelline", "Completare la tavola pitagorica",
+                                "Memorizzare le tabelline"}));
+
+    program_->speaker->setReadiness(Speaker::Readiness::NoEngine);
+    pointer(second, QEvent::Leave);
+    pointer(second, QEvent::Enter);
+    QCOMPARE(program_->speaker->said.size(), 3u);
 }
 
 QTEST_MAIN(TestMenus)

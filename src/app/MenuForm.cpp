@@ -1,11 +1,57 @@
 #include "app/MenuForm.h"
 
 #include "feedback/Feedback.h"
+#include "frame/ReadAloud.h"
 #include "frame/RoundButton.h"
 #include "platform/ProgramState.h"
 
 #include <QCheckBox>
+#include <QEvent>
+#include <QPointer>
 #include <QPushButton>
+
+namespace {
+
+// Reads aloud, with reading aloud on, the caption of the button the pointer
+// comes onto or the focus reaches; once while the pointer or the focus stays
+// on it.
+class CaptionReader final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *button = qobject_cast<QAbstractButton *>(watched);
+        if (!button)
+            return false;
+        switch (event->type()) {
+        case QEvent::Enter:
+        case QEvent::FocusIn:
+            if (button != read_ && state().letturaAttivata) {
+                read_ = button;
+                readAloud(button->text().simplified());
+            }
+            break;
+        case QEvent::Leave:
+            if (button == read_ && !button->hasFocus())
+                read_ = nullptr;
+            break;
+        case QEvent::FocusOut:
+            if (button == read_ && !button->underMouse())
+                read_ = nullptr;
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QPointer<QAbstractButton> read_;
+};
+
+} // namespace
 
 MenuForm::MenuForm(const QString &name) : FormBase(name, QStringLiteral("Form2"), kDesignTwips), Check1(nullptr) {}
 
@@ -34,14 +80,24 @@ void MenuForm::afterLoad()
     state().contaErrati = 0;
     Check1->setChecked(state().suoniAttivati);
     setBackground(ColoreCasuale());
-    QPalette p = Check1->palette();
+    paintLikeWindow(Check1);
+    auto *reader = new CaptionReader(this);
+    for (QObject *control : controls()) {
+        if (qobject_cast<QAbstractButton *>(control))
+            control->installEventFilter(reader);
+    }
+}
+
+void MenuForm::paintLikeWindow(QCheckBox *box)
+{
+    QPalette p = box->palette();
     p.setColor(QPalette::Window, background());
-    Check1->setPalette(p);
+    box->setPalette(p);
     // A style sheet would override the palette, so the bigger tick box and
     // the colour are set together here.
-    Check1->setStyleSheet(QStringLiteral("QCheckBox { background-color: %1; }"
-                                         " QCheckBox::indicator { width: 24px; height: 24px; }")
-                              .arg(background().name()));
+    box->setStyleSheet(QStringLiteral("QCheckBox { background-color: %1; }"
+                                      " QCheckBox::indicator { width: 24px; height: 24px; }")
+                           .arg(background().name()));
 }
 
 void MenuForm::afterActivate()

@@ -8,8 +8,9 @@ class QCheckBox;
 class QPushButton;
 
 // What the three menus share: buttons that open a window and close the menu,
-// the "Suoni attivati" box, the counts reset on load and on activation, and a
-// random background that the box takes too.
+// the "Suoni attivati" box, the counts reset on load and on activation, a
+// random background that the box takes too, and, with reading aloud on, the
+// caption of the button pointed at or reached with the keyboard read aloud.
 class MenuForm : public FormBase {
     Q_OBJECT
 public:
@@ -25,6 +26,8 @@ protected:
     QPushButton *addDestination(const QString &name, const QString &caption, const QString &destination,
                                 int left, int top, int width, int height);
     void addSoundsBox(int left, int top, int width, int height);
+    // Gives a check box the window's background.
+    void paintLikeWindow(QCheckBox *box);
 
     // The layout of the two exercise menus: a column of destinations on the
     // left, one on the right with the sounds box below it, and the way back

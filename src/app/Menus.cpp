@@ -1,6 +1,7 @@
 #include "app/Menus.h"
 
 #include "app/Startup.h"
+#include "frame/ReadAloud.h"
 #include "frame/RoundButton.h"
 #include "lang/Language.h"
 #include "lang/LastResort.h"
@@ -41,6 +42,17 @@ FormMenu::FormMenu() : MenuForm(QStringLiteral("FormMenu"))
     grafici->setFont(big);
     numeri->setFont(big);
     addSoundsBox(left + 1800, 5520, width - 1800, 720);
+    Check2 = add(new QCheckBox(QStringLiteral("Leggi ad alta voce")), QStringLiteral("Check2"), left + 1800, 6300,
+                 width - 1800, 720);
+    Check2->setFont(Check1->font());
+    Check2->setAutoFillBackground(true);
+    Check2->setCursor(Qt::PointingHandCursor);
+    connect(Check2, &QCheckBox::toggled, this, [](bool on) {
+        state().letturaAttivata = on;
+        if (!on)
+            state().platform.speaker->stop();
+    });
+    connect(state().platform.speaker.get(), &Speaker::readinessChanged, this, &FormMenu::followSpeaker);
 
     auto *esci = add(new RoundButton(QStringLiteral("Esci")), QStringLiteral("Command1"), left + 1800, 7200,
                      width - 3600, 1080);
@@ -55,6 +67,23 @@ FormMenu::FormMenu() : MenuForm(QStringLiteral("FormMenu"))
 void FormMenu::beforeLocalise()
 {
     MLSFillMenuLanguages();
+}
+
+void FormMenu::afterLoad()
+{
+    MenuForm::afterLoad();
+    Check2->setChecked(state().letturaAttivata);
+    paintLikeWindow(Check2);
+    followSpeaker();
+}
+
+void FormMenu::followSpeaker()
+{
+    const bool usable = canReadAloud();
+    Check2->setEnabled(usable);
+    const bool noEngine = state().platform.speaker->readiness() == Speaker::Readiness::NoEngine;
+    const QString tip = usable ? QStringLiteral("0298") : noEngine ? QStringLiteral("0292") : QStringLiteral("0293");
+    Check2->setToolTip(MLSGetString(tip));
 }
 
 void FormMenu::MLSFillMenuLanguages()
@@ -100,6 +129,7 @@ void FormMenu::chooseLanguage(int i)
         if (auto *form = qobject_cast<FormBase *>(window))
             MLSLocaliseForm(form, form->controls());
     }
+    followSpeaker();
     // A choice that will be gone at the next start is said, in the language
     // just chosen.
     const SettingSaved saved = writeLanguageSetting(name);

@@ -8,12 +8,16 @@ class QAction;
 class QMenu;
 class QPushButton;
 
-// The main menu: the two exercise menus, the sounds box, "Esci" and the
-// "Lingua" menu of language files.
+// The main menu: the two exercise menus, the sounds box, the read-aloud box,
+// "Esci" and the "Lingua" menu of language files.
 class FormMenu : public MenuForm {
     Q_OBJECT
 public:
     FormMenu();
+
+    // Reading aloud on or off; disabled, saying why, while the speaker has no
+    // engine or no voice for the language.
+    QCheckBox *Check2;
 
     // Lists the language files of the program folder and marks the current one.
     void MLSFillMenuLanguages();
@@ -24,8 +28,12 @@ public:
 
 protected:
     void beforeLocalise() override;
+    void afterLoad() override;
 
 private:
+    // Follows the speaker's readiness with the read-aloud box.
+    void followSpeaker();
+
     QMenu *mnuLanguages_;
     std::vector<QAction *> mnuLanguage_;
 };

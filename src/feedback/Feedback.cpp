@@ -16,6 +16,13 @@ QString noSound()
     return programFile(QStringLiteral("suoni/no.wav"));
 }
 
+int play(const QString &path)
+{
+    SoundOutput &sound = *state().platform.sound;
+    sound.play(path);
+    return sound.lengthMs(path);
+}
+
 } // namespace
 
 void PreparaSuoni()
@@ -23,19 +30,19 @@ void PreparaSuoni()
     state().platform.sound->preload({yesSound(1), yesSound(2), yesSound(3), yesSound(4), noSound()});
 }
 
-void SuonoSi()
+int SuonoSi()
 {
     if (!state().suoniAttivati)
-        return;
+        return 0;
     const int n = randomBelow(4) + 1;
-    state().platform.sound->play(yesSound(n));
+    return play(yesSound(n));
 }
 
-void SuonoNo()
+int SuonoNo()
 {
     if (!state().suoniAttivati)
-        return;
-    state().platform.sound->play(noSound());
+        return 0;
+    return play(noSound());
 }
 
 QColor ColoreCasuale(std::initializer_list<QRgb> avoid)

@@ -22,10 +22,12 @@ constexpr QRgb fromBgr(unsigned bgr)
 void PreparaSuoni();
 
 // Plays one of the four yes sounds at random; no draw when sounds are off.
-void SuonoSi();
+// Returns how long the sound played lasts in milliseconds: 0 when sounds are
+// off or its length is unknown.
+int SuonoSi();
 
-// Plays the no sound when sounds are on.
-void SuonoNo();
+// Plays the no sound when sounds are on; returns its length as SuonoSi().
+int SuonoNo();
 
 // One entry of the colour table, drawn at random (one draw). A drawn entry
 // whose colour is in avoid gives way to the next entry of the table that is

@@ -6,6 +6,7 @@
 #include "frame/DigitBox.h"
 #include "frame/Icons.h"
 #include "frame/PaintCache.h"
+#include "frame/ReadAloud.h"
 #include "frame/RoundButton.h"
 #include "frame/Twips.h"
 #include "lang/Language.h"
@@ -20,6 +21,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <limits>
 
 namespace {
@@ -65,6 +67,14 @@ void setInk(QWidget *label, const QColor &ink)
 // Geometry of the shared controls, right-hand column of the window (twips).
 constexpr int kColumnLeft = 12240;
 constexpr int kColumnWidth = 2880;
+// The yes/no icon and the speaker button share the row under the score panel,
+// the one place of the column that no window takes.
+constexpr int kIconLeft = 12360;
+constexpr int kIconTop = 2520;
+constexpr int kIconSide = 1200;
+constexpr int kSpeakerSide = 1080;
+constexpr int kSpeakerLeft = kColumnLeft + kColumnWidth - 120 - kSpeakerSide;
+constexpr int kSpeakerTop = kIconTop + (kIconSide - kSpeakerSide) / 2;
 
 } // namespace
 
@@ -94,8 +104,10 @@ ExerciseForm::ExerciseForm(const QString &name, const QString &homeMenu)
     setInk(Label1, QColor(0x1b, 0x7a, 0x1b));
     setInk(Label2, QColor(0xb0, 0x20, 0x20));
 
-    ComandoIconaSi = add(new IconLabel(IconKind::Yes), QStringLiteral("ComandoIconaSi"), 13080, 2520, 1200, 1200);
-    ComandoIconaNo = add(new IconLabel(IconKind::No), QStringLiteral("ComandoIconaNo"), 13080, 2520, 1200, 1200);
+    ComandoIconaSi = add(new IconLabel(IconKind::Yes), QStringLiteral("ComandoIconaSi"), kIconLeft, kIconTop,
+                         kIconSide, kIconSide);
+    ComandoIconaNo = add(new IconLabel(IconKind::No), QStringLiteral("ComandoIconaNo"), kIconLeft, kIconTop,
+                         kIconSide, kIconSide);
     ComandoIconaNo->hide();
 
     BottoneAvanti = add(new RoundButton(QStringLiteral("avanti")), QStringLiteral("BottoneAvanti"), kColumnLeft,
@@ -103,6 +115,17 @@ ExerciseForm::ExerciseForm(const QString &name, const QString &homeMenu)
     BottoneAvanti->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 18));
     BottoneAvanti->setEnabled(false);
     connect(BottoneAvanti, &QPushButton::clicked, this, &ExerciseForm::avantiPressed);
+
+    BottoneLeggi = add(new RoundButton, QStringLiteral("BottoneLeggi"), kSpeakerLeft, kSpeakerTop, kSpeakerSide,
+                       kSpeakerSide);
+    BottoneLeggi->setIcon(vectorIcon(IconKind::Speaker));
+    BottoneLeggi->setIconSize(QSize(256, 256));
+    // A click leaves the focus where the child is typing; Tab still reaches
+    // the button.
+    BottoneLeggi->setFocusPolicy(Qt::TabFocus);
+    connect(BottoneLeggi, &QPushButton::clicked, this, &ExerciseForm::readAgain);
+    auto *f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(f5, &QShortcut::activated, this, &ExerciseForm::readAgain);
 
     MenuAzzera = addMenuCommand(QStringLiteral("MenuAzzera"), QStringLiteral("Azzera conteggio          "));
     MenuInformazioni = addMenuCommand(QStringLiteral("MenuInformazioni"), QStringLiteral("Informazioni          "));
@@ -119,6 +142,11 @@ void ExerciseForm::SegnaEsatto()
     addOne(state().contaEsatti);
     EtichettaEsatti->setText(signSpaced(state().contaEsatti));
     announceNameChange(EtichettaEsatti);
+    if (state().letturaAttivata) {
+        pending_.verdict = MLSGetString(QStringLiteral("0289"));
+        pending_.afterMs = 0;   // until SuonoSi() plays
+        queueReading();
+    }
 }
 
 void ExerciseForm::SegnaErrato()
@@ -127,9 +155,21 @@ void ExerciseForm::SegnaErrato()
     ComandoIconaNo->show();
     judgedWrong_ = true;
     addOne(state().contaErrati);
-    SuonoNo();
+    const int soundMs = SuonoNo();
     EtichettaErrati->setText(signSpaced(state().contaErrati));
     announceNameChange(EtichettaErrati);
+    if (state().letturaAttivata) {
+        pending_.verdict = MLSGetString(QStringLiteral("0290"));
+        pending_.afterMs = soundMs;
+        queueReading();
+    }
+}
+
+void ExerciseForm::SuonoSi()
+{
+    const int soundMs = ::SuonoSi();
+    if (!pending_.verdict.isEmpty())
+        pending_.afterMs = soundMs;
 }
 
 void ExerciseForm::AzzeraConteggio()
@@ -224,6 +264,13 @@ void ExerciseForm::afterLocalise()
     name(EtichettaErrati, Label2->text().trimmed());
     name(ComandoIconaSi, accessibleWord(QStringLiteral("Right")));
     name(ComandoIconaNo, accessibleWord(QStringLiteral("Wrong")));
+    // After the window's own controls: a window whose own step gives the
+    // focus to none opens with it on its own first control.
+    moveControlToEnd(BottoneLeggi);
+    const QString readAgainWords = MLSGetString(QStringLiteral("0291"));
+    name(BottoneLeggi, readAgainWords);
+    if (BottoneLeggi->toolTip().isEmpty())
+        BottoneLeggi->setToolTip(readAgainWords);
     answerWord_ = accessibleWord(QStringLiteral("Answer"));
     for (QObject *control : controls()) {
         if (auto *box = qobject_cast<DigitBox *>(control))
@@ -331,10 +378,31 @@ QString ExerciseForm::spokenExercise() const
 
 void ExerciseForm::announceExercise()
 {
-    ProgramState &s = state();
-    if (!s.letturaAttivata)
+    if (!state().letturaAttivata)
         return;
-    const QString text = spokenExercise();
-    if (!text.isEmpty())
-        s.platform.speaker->say(text);
+    pending_.exercise = true;
+    queueReading();
+}
+
+void ExerciseForm::readAgain()
+{
+    readAloud(spokenExercise());
+}
+
+void ExerciseForm::queueReading()
+{
+    if (std::exchange(pending_.queued, true))
+        return;
+    QMetaObject::invokeMethod(this, &ExerciseForm::readPending, Qt::QueuedConnection);
+}
+
+void ExerciseForm::readPending()
+{
+    const Pending pending = std::exchange(pending_, Pending{});
+    QString text = pending.verdict;
+    if (pending.exercise) {
+        const QString exercise = spokenExercise();
+        text = text.isEmpty() || exercise.isEmpty() ? text + exercise : text + QLatin1Char(' ') + exercise;
+    }
+    readAloud(text, pending.afterMs);
 }

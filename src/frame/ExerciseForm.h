@@ -13,7 +13,8 @@ class QLabel;
 class QPushButton;
 
 // The frame every exercise window shares: the score panel, the yes and no
-// icons, "avanti", the menu-bar commands (reset, about, exit), the digit-only
+// icons, "avanti", the button and the key (F5) that read the exercise aloud
+// again, the menu-bar commands (reset, about, exit), the digit-only
 // answer boxes with their Enter-on-release check, and the optional
 // choose-terms frame. A window supplies its home menu, its answer boxes and
 // term range, and its own exercise: NuovoEsercizio() and answerEntered().
@@ -26,6 +27,10 @@ public:
     // Draws and shows a new exercise.
     virtual void NuovoEsercizio() = 0;
 
+    // Count a right or a wrong answer. With reading aloud on, the verdict is
+    // read once the event that judged the answer is handled, after the
+    // answer's sound, and together with the next step's question when the
+    // window announced one meanwhile (see announceExercise()).
     void SegnaEsatto();
     void SegnaErrato();
     void AzzeraConteggio();
@@ -51,8 +56,18 @@ protected:
     virtual QString spokenExercise() const;
     // Reads spokenExercise() aloud when reading aloud is on, cutting any
     // speech still running. A window calls it whenever what it asks of the
-    // child changes: a new exercise, a new step.
+    // child changes: a new exercise, a new step. The reading starts once the
+    // event being handled is over, so that it is read after a verdict of the
+    // same event, in one go.
     void announceExercise();
+    // Reads spokenExercise() at once, reading aloud on or off: the speaker
+    // button and F5.
+    void readAgain();
+
+    // The yes sound of a right answer (Feedback's SuonoSi()), played by the
+    // frame so that the verdict read aloud waits for its end. A window calls
+    // it after SegnaEsatto() when the answer ends an exercise.
+    void SuonoSi();
 
     // The check of an exercise that is one answer in one box. A wrong answer
     // is counted and the box keeps the focus for the child to correct it; a
@@ -102,17 +117,31 @@ protected:
     QLabel *ComandoIconaSi;
     QLabel *ComandoIconaNo;
     QPushButton *BottoneAvanti;
+    QPushButton *BottoneLeggi;
     QAction *MenuAzzera;
     QAction *MenuInformazioni;
     QAction *mnuEsci;
 
 private:
+    // Reads what the event just handled left to read: its verdict, then the
+    // exercise when it was announced.
+    void readPending();
+    void queueReading();
+
     QString homeMenu_;
     QString answerWord_;   // what a screen reader calls an answer box
     QGroupBox *termFrame_ = nullptr;
     int firstTerm_ = 0;
     std::vector<QCheckBox *> termBoxes_;
     bool judgedWrong_ = false;   // SegnaErrato() ran since the last Enter
+    // What is to be read once the event being handled is over.
+    struct Pending {
+        QString verdict;
+        int afterMs = 0;   // the length of the verdict's sound
+        bool exercise = false;
+        bool queued = false;
+    };
+    Pending pending_;
 };
 
 // A count written with the blank that stands for the sign: 7 is " 7".

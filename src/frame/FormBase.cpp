@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <algorithm>
 
 namespace {
 
@@ -208,6 +209,13 @@ void FormBase::addControl(QObject *control, const QString &name, int index)
     if (index >= 0)
         control->setProperty("index", index);
     controls_.push_back(control);
+}
+
+void FormBase::moveControlToEnd(QObject *control)
+{
+    const auto it = std::find(controls_.begin(), controls_.end(), control);
+    if (it != controls_.end())
+        std::rotate(it, it + 1, controls_.end());
 }
 
 void FormBase::placeControl(QWidget *widget, const QString &name, int left, int top, int width,

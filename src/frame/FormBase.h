@@ -76,6 +76,8 @@ protected:
     }
     // Lists an object that was created elsewhere (a menu item, a line).
     void addControl(QObject *control, const QString &name, int index = -1);
+    // Moves a listed control to the end of the control order.
+    void moveControlToEnd(QObject *control);
 
     // A command on the menu bar itself (no drop-down).
     QAction *addMenuCommand(const QString &name, const QString &caption);

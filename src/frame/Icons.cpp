@@ -67,6 +67,27 @@ void paintLamp(QPainter &p)
     p.drawEllipse(QRectF(215, 20, 10, 10));
 }
 
+void paintSpeaker(QPainter &p)
+{
+    const QColor body(44, 62, 140);
+    p.setPen(QPen(body.darker(130), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(body);
+    QPainterPath speaker;   // the magnet box and its cone
+    speaker.moveTo(30, 98);
+    speaker.lineTo(78, 98);
+    speaker.lineTo(138, 46);
+    speaker.lineTo(138, 210);
+    speaker.lineTo(78, 158);
+    speaker.lineTo(30, 158);
+    speaker.closeSubpath();
+    p.drawPath(speaker);
+
+    p.setBrush(Qt::NoBrush);   // the sound going out, in widening waves
+    p.setPen(QPen(QColor(240, 120, 20), 16, Qt::SolidLine, Qt::RoundCap));
+    for (const qreal radius : {34.0, 66.0, 98.0})
+        p.drawArc(QRectF(138 - radius, 128 - radius, 2 * radius, 2 * radius), -45 * 16, 90 * 16);
+}
+
 class VectorEngine final : public QIconEngine {
 public:
     explicit VectorEngine(IconKind kind) : kind_(kind) {}
@@ -130,6 +151,9 @@ void paintIcon(QPainter &painter, const QRectF &area, IconKind kind)
         break;
     case IconKind::Lamp:
         paintLamp(painter);
+        break;
+    case IconKind::Speaker:
+        paintSpeaker(painter);
         break;
     }
     painter.restore();

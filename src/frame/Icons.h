@@ -12,6 +12,7 @@ enum class IconKind {
     Yes,    // a green disc with a white tick
     No,     // a red disc with a white cross
     Lamp,   // a golden magic lamp, for the help button
+    Speaker,   // a loudspeaker with sound waves, for reading aloud
 };
 
 // Paints the picture into the largest square centred in area.

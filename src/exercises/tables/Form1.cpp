@@ -1,9 +1,11 @@
 #include "exercises/tables/Form1.h"
 
 #include "feedback/Feedback.h"
+#include "frame/Accessibility.h"
 #include "frame/DigitBox.h"
 #include "frame/Shapes.h"
 #include "frame/Twips.h"
+#include "lang/Language.h"
 #include "platform/ProgramState.h"
 
 #include <QFrame>
@@ -127,8 +129,10 @@ void Form1::NuovoEsercizio()
     mostraCelle(0, passo_);
     Label3->setText(QString::number(passo_));
 
+    casella_ = 1;
     Text1[1]->setEnabled(true);
     Text1[1]->setFocus();
+    announceExercise();
 }
 
 void Form1::answerEntered(DigitBox *box, double value)
@@ -147,9 +151,17 @@ void Form1::answerEntered(DigitBox *box, double value)
         BottoneAvanti->setFocus();
         return;
     }
+    casella_ = k + 1;
     Text1[k + 1]->setEnabled(true);
     mostraCelle(k * passo_, passo_);
     Text1[k + 1]->setFocus();
+    announceExercise();
+}
+
+QString Form1::spokenExercise() const
+{
+    return fillWord(MLSGetString(QStringLiteral("0296")), QString::number(passo_),
+                    QString::number((casella_ - 1) * passo_));
 }
 
 void Form1::avantiPressed()

@@ -48,9 +48,12 @@ protected:
     void afterActivate() override;
     void answerEntered(DigitBox *box, double value) override;
     void avantiPressed() override;
+    // The box being asked: the number after the one before it.
+    QString spokenExercise() const override;
 
 private:
     void mostraCelle(int first, int count);
 
     int passo_ = 1;
+    int casella_ = 1;   // the box being asked
 };

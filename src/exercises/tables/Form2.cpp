@@ -2,6 +2,7 @@
 
 #include "frame/Accessibility.h"
 #include "frame/DigitBox.h"
+#include "lang/Language.h"
 #include "platform/ProgramState.h"
 
 #include <QAccessible>
@@ -411,6 +412,14 @@ void Form2::NuovaCella()
     }
     Text1->setFocus();
     ++celleProposte_;
+    announceExercise();
+}
+
+QString Form2::spokenExercise() const
+{
+    // The factors in the order a screen reader names the cell.
+    return fillWord(MLSGetString(QStringLiteral("0294")), QString::number(cellaCorrente_ % 10 + 1),
+                    QString::number(cellaCorrente_ / 10 + 1));
 }
 
 void Form2::answerEntered(DigitBox *box, double value)

@@ -58,6 +58,8 @@ public:
 protected:
     void afterActivate() override;
     void answerEntered(DigitBox *box, double value) override;
+    // The highlighted cell, asked as its product.
+    QString spokenExercise() const override;
 
 private:
     void scriviIntestazioni();

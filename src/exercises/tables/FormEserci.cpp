@@ -1,7 +1,9 @@
 #include "exercises/tables/FormEserci.h"
 
 #include "feedback/Feedback.h"
+#include "frame/Accessibility.h"
 #include "frame/DigitBox.h"
+#include "lang/Language.h"
 #include "platform/ProgramState.h"
 
 #include <QAction>
@@ -81,6 +83,7 @@ void FormEserci::NuovoEsercizio()
     setBackground(ColoreCasuale());
     const Tipo t = tipo();
     const Fatto f = estrai(t, [this](int table) { return termTicked(table); });
+    fatto_ = f;
     const int prodotto = f.secondoFattore * f.primoFattore;
 
     QLabel *left = EtichettaNumero[0];
@@ -105,6 +108,16 @@ void FormEserci::NuovoEsercizio()
     Text1->clear();
     Text1->setEnabled(true);
     Text1->setFocus();
+    announceExercise();
+}
+
+QString FormEserci::spokenExercise() const
+{
+    const QString first = QString::number(fatto_.primoFattore);
+    if (tipo() == Tipo::Prodotto)
+        return fillWord(MLSGetString(QStringLiteral("0294")), first, QString::number(fatto_.secondoFattore));
+    return fillWord(MLSGetString(QStringLiteral("0295")), first,
+                    QString::number(fatto_.primoFattore * fatto_.secondoFattore));
 }
 
 void FormEserci::afterActivate()

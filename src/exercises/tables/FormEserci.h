@@ -36,7 +36,9 @@ public:
 protected:
     void afterActivate() override;
     void answerEntered(DigitBox *box, double value) override;
+    QString spokenExercise() const override;
 
 private:
+    Fatto fatto_{};
     int soluzione_ = 0;
 };

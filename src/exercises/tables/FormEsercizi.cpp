@@ -1,8 +1,10 @@
 #include "exercises/tables/FormEsercizi.h"
 
 #include "feedback/Feedback.h"
+#include "frame/Accessibility.h"
 #include "frame/Icons.h"
 #include "frame/PaintCache.h"
+#include "lang/Language.h"
 #include "platform/ProgramState.h"
 
 #include <QFontMetricsF>
@@ -354,6 +356,13 @@ void NumberBoardForm::NuovoEsercizio()
     afterDraw();
     EtichettaNumero->setText(signSpaced(fatto_.primoFattore) + QStringLiteral(" x ") +
                              signSpaced(fatto_.secondoFattore) + QStringLiteral(" ="));
+    announceExercise();
+}
+
+QString NumberBoardForm::spokenExercise() const
+{
+    return fillWord(MLSGetString(QStringLiteral("0297")), QString::number(fatto_.primoFattore),
+                    QString::number(fatto_.secondoFattore));
 }
 
 void NumberBoardForm::NumeroClick(int i)

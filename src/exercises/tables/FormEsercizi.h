@@ -53,6 +53,7 @@ protected:
 
     void afterLoad() override;
     void avantiPressed() override;
+    QString spokenExercise() const override;
 
 private:
     void colora(int i, Colore colore);
