@@ -1,0 +1,125 @@
+#include "platform/SpeechWorker.h"
+
+#include "platform/VoiceChoice.h"
+
+#include <QThread>
+#include <algorithm>
+#include <chrono>
+
+SpeechWorker::SpeechWorker(SpeechEngineFactory makeEngine, SpeechTimings timings)
+    : makeEngine_(std::move(makeEngine)), timings_(timings), startTimer_(this), watchdog_(this)
+{
+    startTimer_.setSingleShot(true);
+    watchdog_.setSingleShot(true);
+    connect(&startTimer_, &QTimer::timeout, this, &SpeechWorker::begin);
+    connect(&watchdog_, &QTimer::timeout, this, &SpeechWorker::watchdogExpired);
+}
+
+SpeechWorker::~SpeechWorker() = default;
+
+qint64 SpeechWorker::nowMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void SpeechWorker::start()
+{
+    if (engine_ || !makeEngine_)
+        return;
+    engine_ = makeEngine_();
+    if (!engine_ || engine_->state() == SpeechEngine::State::Error) {
+        setReadiness(Speaker::Readiness::NoEngine);
+        return;
+    }
+    engine_->stateChanged = [this](SpeechEngine::State state) {
+        if (state == SpeechEngine::State::Error)
+            setReadiness(Speaker::Readiness::NoEngine);
+    };
+    applyVoice();
+}
+
+void SpeechWorker::setVoice(const VoiceWish &wish)
+{
+    wish_ = wish;
+    if (engine_ && readiness_ != Speaker::Readiness::NoEngine)
+        applyVoice();
+}
+
+void SpeechWorker::applyVoice()
+{
+    const std::optional<SpeechVoice> voice = chooseVoice(wish_, engine_->voices(wish_.locale));
+    if (!voice) {
+        setReadiness(Speaker::Readiness::NoVoice);
+        return;
+    }
+    engine_->setVoice(*voice);
+    engine_->setRate(wish_.rate);
+    setReadiness(Speaker::Readiness::Ready);
+}
+
+void SpeechWorker::say(const QString &text, qint64 dueMs)
+{
+    cut();
+    if (readiness_ != Speaker::Readiness::Ready || text.isEmpty())
+        return;
+    pending_ = text;
+    dueMs_ = dueMs;
+    constexpr qint64 kDay = 24 * 3600 * 1000;
+    startTimer_.start(static_cast<int>(std::clamp<qint64>(dueMs - nowMs(), 0, kDay)));
+}
+
+void SpeechWorker::begin()
+{
+    const QString text = std::exchange(pending_, QString());
+    if (text.isEmpty() || readiness_ != Speaker::Readiness::Ready || nowMs() - dueMs_ > timings_.lateLimitMs)
+        return;
+    engine_->say(text);
+    const double slowing = 1 + 0.55 * std::min(wish_.rate, 0.0); // rate -1 reads at about half the speed
+    const double expectedMs = 1000 * text.size() / (timings_.charsPerSecond * slowing);
+    watchdog_.start(static_cast<int>(3 * expectedMs) + timings_.watchdogMarginMs);
+}
+
+void SpeechWorker::watchdogExpired()
+{
+    if (engine_ && engine_->state() == SpeechEngine::State::Speaking)
+        engine_->stop();
+}
+
+void SpeechWorker::stop()
+{
+    cut();
+}
+
+void SpeechWorker::cut()
+{
+    pending_.clear();
+    startTimer_.stop();
+    // Until its watchdog runs out, the last text may still be read even where
+    // the engine has not said so yet: it reports the start late.
+    if (engine_ && (watchdog_.isActive() || engine_->state() == SpeechEngine::State::Speaking)) {
+        watchdog_.stop();
+        engine_->stop();
+    }
+}
+
+void SpeechWorker::shutDown()
+{
+    startTimer_.stop();
+    watchdog_.stop();
+    if (engine_) {
+        engine_->stateChanged = nullptr;
+        engine_->stop();
+        engine_.reset();
+    }
+    deleteLater();
+    thread()->quit();
+}
+
+void SpeechWorker::setReadiness(Speaker::Readiness readiness)
+{
+    if (readiness == readiness_)
+        return;
+    readiness_ = readiness;
+    emit readinessChanged(readiness);
+}
