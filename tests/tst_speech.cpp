@@ -151,9 +151,9 @@ void TestSpeech::voiceFollowsTheLanguage()
     };
     choose(QStringLiteral("English"));
     QCOMPARE(program.speaker->voice,
-             (VoiceWish{"en_GB", {"serena", "us-mbrola-1", "English (Great Britain)"}, -0.15}));
+             (VoiceWish{"en_GB", {"serena", "us-mbrola-1", "English (Great Britain)"}, -0.3}));
     choose(QStringLiteral("Italiano"));
-    QCOMPARE(program.speaker->voice, (VoiceWish{"it_IT", {"silvia", "italian-mbrola-4", "Italian"}, -0.15}));
+    QCOMPARE(program.speaker->voice, (VoiceWish{"it_IT", {"silvia", "italian-mbrola-4", "Italian"}, -0.3}));
     closeAllWindows();
 }
 

@@ -33,8 +33,20 @@ void SpeechWorker::start()
         return;
     }
     engine_->stateChanged = [this](SpeechEngine::State state) {
-        if (state == SpeechEngine::State::Error)
+        switch (state) {
+        case SpeechEngine::State::Speaking:
+            heardStart_ = true;
+            break;
+        case SpeechEngine::State::Ready:
+            // The end of the text last started; a Ready before its start
+            // ends the one it cut.
+            if (std::exchange(heardStart_, false))
+                watchdog_.stop();
+            break;
+        case SpeechEngine::State::Error:
             setReadiness(Speaker::Readiness::NoEngine);
+            break;
+        }
     };
     applyVoice();
 }
@@ -74,6 +86,7 @@ void SpeechWorker::begin()
     const QString text = std::exchange(pending_, QString());
     if (text.isEmpty() || readiness_ != Speaker::Readiness::Ready || nowMs() - dueMs_ > timings_.lateLimitMs)
         return;
+    heardStart_ = false;
     engine_->say(text);
     const double slowing = 1 + 0.55 * std::min(wish_.rate, 0.0); // rate -1 reads at about half the speed
     const double expectedMs = 1000 * text.size() / (timings_.charsPerSecond * slowing);
@@ -95,8 +108,8 @@ void SpeechWorker::cut()
 {
     pending_.clear();
     startTimer_.stop();
-    // Until its watchdog runs out, the last text may still be read even where
-    // the engine has not said so yet: it reports the start late.
+    // The last text may still be read while its watchdog runs, though the
+    // engine does not say so yet: it reports the start late.
     if (engine_ && (watchdog_.isActive() || engine_->state() == SpeechEngine::State::Speaking)) {
         watchdog_.stop();
         engine_->stop();

@@ -63,6 +63,7 @@ private:
     std::unique_ptr<SpeechEngine> engine_;
     VoiceWish wish_;
     Speaker::Readiness readiness_ = Speaker::Readiness::Starting;
+    bool heardStart_ = false; // the engine said it started the text last begun
     QString pending_;
     qint64 dueMs_ = 0;
     QTimer startTimer_;
