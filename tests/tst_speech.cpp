@@ -178,8 +178,10 @@ void TestSpeech::newTextCutsTheOldOne()
     QTRY_COMPARE(speech.speaker->readiness(), Speaker::Readiness::Ready);
 
     // Waiting texts: one cut by stop, one by a newer text.
-    speech.speaker->say(QStringLiteral("uno"), 200);
+    speech.speaker->say(QStringLiteral("uno"), 100);
     speech.speaker->stop();
+    QTest::qWait(300);
+    QCOMPARE(speech.log->saidSoFar(), QStringList());
     speech.speaker->say(QStringLiteral("due"), 200);
     speech.speaker->say(QStringLiteral("tre"), 0);
     QTRY_COMPARE(speech.log->saidSoFar(), QStringList{"tre"});
