@@ -65,11 +65,16 @@ SpeechEngine::State QtSpeechEngine::state() const
     return tts_ ? fromQt(tts_->state()) : State::Error;
 }
 
+bool QtSpeechEngine::usable() const
+{
+    return state() != State::Error;
+}
+
 std::vector<SpeechVoice> QtSpeechEngine::voices(const QString &locale)
 {
     std::vector<SpeechVoice> found;
     listed_.clear();
-    if (state() == State::Error)
+    if (!usable())
         return found;
     // Qt lists only the voices of the engine's locale of the moment.
     const QLocale::Language language = QLocale(locale).language();
@@ -88,7 +93,7 @@ std::vector<SpeechVoice> QtSpeechEngine::voices(const QString &locale)
 void QtSpeechEngine::setVoice(const SpeechVoice &voice)
 {
     const auto listed = listed_.find(voice.name);
-    if (!tts_ || listed == listed_.end())
+    if (!usable() || listed == listed_.end())
         return;
     tts_->setLocale(QLocale(voice.locale));
     tts_->setVoice(listed->second);
@@ -96,18 +101,18 @@ void QtSpeechEngine::setVoice(const SpeechVoice &voice)
 
 void QtSpeechEngine::setRate(double rate)
 {
-    if (tts_)
+    if (usable())
         tts_->setRate(std::clamp(rate, -1.0, 1.0));
 }
 
 void QtSpeechEngine::say(const QString &text)
 {
-    if (tts_)
+    if (usable())
         tts_->say(text);
 }
 
 void QtSpeechEngine::stop()
 {
-    if (tts_)
+    if (usable())
         tts_->stop();
 }

@@ -27,6 +27,10 @@ public:
     void stop() override;
 
 private:
+    // Not in error: Qt's plugin tries to reach its server again at every
+    // call made in error, which takes up to seconds each time.
+    bool usable() const;
+
     std::unique_ptr<QTextToSpeech> tts_;
     std::map<QString, QVoice> listed_; // the voices of the last voices(), by name
 };

@@ -30,6 +30,7 @@ void SpeechWorker::start()
     engine_ = makeEngine_();
     if (!engine_ || engine_->state() == SpeechEngine::State::Error) {
         setReadiness(Speaker::Readiness::NoEngine);
+        dropEngine();
         return;
     }
     engine_->stateChanged = [this](SpeechEngine::State state) {
@@ -45,10 +46,17 @@ void SpeechWorker::start()
             break;
         case SpeechEngine::State::Error:
             setReadiness(Speaker::Readiness::NoEngine);
+            QMetaObject::invokeMethod(this, &SpeechWorker::dropEngine, Qt::QueuedConnection);
             break;
         }
     };
     applyVoice();
+}
+
+void SpeechWorker::dropEngine()
+{
+    watchdog_.stop();
+    engine_.reset();
 }
 
 void SpeechWorker::setVoice(const VoiceWish &wish)
@@ -95,7 +103,9 @@ void SpeechWorker::begin()
 
 void SpeechWorker::watchdogExpired()
 {
-    if (engine_ && engine_->state() == SpeechEngine::State::Speaking)
+    // Still speaking, or never started and so waiting somewhere to be heard
+    // late: either way it goes.
+    if (engine_)
         engine_->stop();
 }
 
@@ -108,9 +118,11 @@ void SpeechWorker::cut()
 {
     pending_.clear();
     startTimer_.stop();
-    // The last text may still be read while its watchdog runs, though the
-    // engine does not say so yet: it reports the start late.
-    if (engine_ && (watchdog_.isActive() || engine_->state() == SpeechEngine::State::Speaking)) {
+    // The last text may be read for as long as its watchdog runs. An engine
+    // still "speaking" after that was stopped already (stopping one whose
+    // audio output is gone takes seconds each time), or speaks for another
+    // program.
+    if (engine_ && watchdog_.isActive()) {
         watchdog_.stop();
         engine_->stop();
     }
@@ -118,11 +130,9 @@ void SpeechWorker::cut()
 
 void SpeechWorker::shutDown()
 {
-    startTimer_.stop();
-    watchdog_.stop();
+    cut();
     if (engine_) {
         engine_->stateChanged = nullptr;
-        engine_->stop();
         engine_.reset();
     }
     deleteLater();

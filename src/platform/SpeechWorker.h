@@ -55,6 +55,10 @@ private:
     void begin();
     void watchdogExpired();
     void applyVoice();
+    // Lets an engine in error go now, while nothing waits for this thread:
+    // closing one can take seconds (Qt's speech-dispatcher plugin tries to
+    // reach its server again as it closes).
+    void dropEngine();
     void cut();
     void setReadiness(Speaker::Readiness readiness);
 
