@@ -59,16 +59,24 @@ void SystemSpeaker::start()
     if (thread_->isRunning())
         return;
     thread_->start();
+    QMetaObject::invokeMethod(worker_, [worker = worker_, wish = wish_] { worker->setVoice(wish); },
+                              Qt::QueuedConnection);
     QMetaObject::invokeMethod(worker_, &SpeechWorker::start, Qt::QueuedConnection);
 }
 
 void SystemSpeaker::setVoice(const VoiceWish &wish)
 {
-    QMetaObject::invokeMethod(worker_, [worker = worker_, wish] { worker->setVoice(wish); }, Qt::QueuedConnection);
+    wish_ = wish;
+    if (thread_->isRunning())
+        QMetaObject::invokeMethod(worker_, [worker = worker_, wish] { worker->setVoice(wish); },
+                                  Qt::QueuedConnection);
 }
 
+// Before start() nothing is posted: texts would only pile up unread.
 void SystemSpeaker::say(const QString &text, int afterMs)
 {
+    if (!thread_->isRunning())
+        return;
     const qint64 dueMs = SpeechWorker::nowMs() + std::max(afterMs, 0);
     QMetaObject::invokeMethod(worker_, [worker = worker_, text, dueMs] { worker->say(text, dueMs); },
                               Qt::QueuedConnection);
@@ -76,5 +84,6 @@ void SystemSpeaker::say(const QString &text, int afterMs)
 
 void SystemSpeaker::stop()
 {
-    QMetaObject::invokeMethod(worker_, &SpeechWorker::stop, Qt::QueuedConnection);
+    if (thread_->isRunning())
+        QMetaObject::invokeMethod(worker_, &SpeechWorker::stop, Qt::QueuedConnection);
 }

@@ -28,5 +28,6 @@ public:
 private:
     QThread *thread_;
     SpeechWorker *worker_;
+    VoiceWish wish_; // the last wish, for the worker at start()
     Readiness readiness_ = Readiness::Starting;
 };
