@@ -5,6 +5,7 @@
 #include <QThread>
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 SpeechWorker::SpeechWorker(SpeechEngineFactory makeEngine, SpeechTimings timings)
     : makeEngine_(std::move(makeEngine)), timings_(timings), startTimer_(this), watchdog_(this)
@@ -25,9 +26,9 @@ qint64 SpeechWorker::nowMs()
 
 void SpeechWorker::start()
 {
-    if (engine_ || !makeEngine_)
+    if (std::exchange(started_, true))
         return;
-    engine_ = makeEngine_();
+    engine_ = makeEngine_ ? makeEngine_() : nullptr;
     if (!engine_ || engine_->state() == SpeechEngine::State::Error) {
         setReadiness(Speaker::Readiness::NoEngine);
         dropEngine();

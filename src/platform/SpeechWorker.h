@@ -67,6 +67,7 @@ private:
     std::unique_ptr<SpeechEngine> engine_;
     VoiceWish wish_;
     Speaker::Readiness readiness_ = Speaker::Readiness::Starting;
+    bool started_ = false;
     bool heardStart_ = false; // the engine said it started the text last begun
     QString pending_;
     qint64 dueMs_ = 0;
