@@ -177,6 +177,8 @@ void TestLangFiles::shippedFile()
     for (int i = 0; i < 10; ++i)
         QCOMPARE(MLSReadIni(path, QStringLiteral("FormMenu"), QStringLiteral("mnuLanguage(%1).Caption").arg(i)),
                  QString());
+    // Every language is read aloud.
+    QVERIFY(!MLSReadIni(path, QStringLiteral("Voice"), QStringLiteral("Locale")).isEmpty());
 }
 
 void TestLangFiles::stringIds_data()
@@ -275,6 +277,13 @@ void TestLangFiles::check_data()
                                     << "de.lng:3: warning: not read [Strings]: no '='";
     QTest::newRow("UTF-8 accents") << "[Strings]\r\n0001=\"Perch\xC3\xA9\"\r\n0010=\"b\"\r\n" + menu << ref << 0
                                    << "warning: encoding: the accented letters are written in UTF-8";
+    const QByteArray voice = "[Voice]\r\nLocale=\"it_IT\"\r\nRate=\"-0.15\"\r\n";
+    QTest::newRow("voice") << ref + voice << ref + voice << 0 << "complete, no warnings";
+    QTest::newRow("no locale") << ref + "[Voice]\r\nLocale=\"Italiano\"\r\n" << ref + voice << 1
+                               << "de.lng:7: error: voice [Voice] Locale: \"Italiano\" is no locale";
+    QTest::newRow("rate beyond -1") << ref + "[Voice]\r\nLocale=\"en_GB\"\r\nRate=\"-2\"\r\n" << ref + voice << 1
+                                    << "de.lng:8: error: voice [Voice] Rate: \"-2\" is no rate";
+    QTest::newRow("voice section missing") << ref << ref + voice << 1 << "error: voice [Voice] Locale";
     QTest::newRow("63999 bytes") << paddedTo(ref, kLanguageFileLimit - 1) << ref << 0 << "complete";
     QTest::newRow("64000 bytes") << paddedTo(ref, kLanguageFileLimit) << ref << 1
                                  << "error: too large: 64000 bytes";

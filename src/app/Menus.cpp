@@ -6,6 +6,7 @@
 #include "lang/Language.h"
 #include "lang/LastResort.h"
 #include "lang/Localise.h"
+#include "lang/Voice.h"
 #include "platform/ProgramState.h"
 
 #include <QAction>
@@ -125,6 +126,7 @@ void FormMenu::chooseLanguage(int i)
     chosen->setChecked(true);
     const QString name = chosen->text();
     state().currentLanguageName = name;
+    state().platform.speaker->setVoice(voiceOfLanguage());
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (auto *form = qobject_cast<FormBase *>(window))
             MLSLocaliseForm(form, form->controls());

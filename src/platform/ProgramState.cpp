@@ -1,5 +1,7 @@
 #include "platform/ProgramState.h"
 
+#include "platform/SystemSpeaker.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -45,7 +47,7 @@ Platform systemPlatform()
     Platform p;
     p.random = std::make_unique<ClockRandom>();
     p.sound = std::make_unique<SystemSoundOutput>();
-    p.speaker = std::make_unique<SilentSpeaker>();
+    p.speaker = std::make_unique<SystemSpeaker>();
     p.dialogs = std::make_unique<SystemDialogs>();
     p.screen = std::make_unique<SystemScreen>();
     p.instanceGuard = std::make_unique<LockFileGuard>(QDir(lockFolder).filePath(QStringLiteral("quadrivel.lock")));

@@ -26,6 +26,10 @@ public:
     // Whether the speaker can read aloud: Starting until the engine has
     // been asked, then Ready or why not.
     virtual Readiness readiness() const = 0;
+    // Brings the engine up in the background, once: call it when the first
+    // window is shown, so that its slow start competes with nothing the
+    // child waits for. Before it nothing is read.
+    virtual void start() {}
     // The voice of the language of the moment; a change applies to the next
     // text.
     virtual void setVoice(const VoiceWish &wish) = 0;

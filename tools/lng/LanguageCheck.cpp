@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QLocale>
 #include <QStringDecoder>
 #include <QTextStream>
 
@@ -272,6 +273,31 @@ std::optional<QString> encodingProblem(QByteArrayView content)
                           "characters for each; save the file as Windows-1252 text");
 }
 
+// What in the file's [Voice] section the program cannot use: a locale that
+// is missing or is not written as language_COUNTRY ("it_IT"), a rate that is
+// not a number from -1 to 1.
+void checkVoice(const Reading &got, std::vector<LngFinding> &errors)
+{
+    const auto value = [&](const char *key) -> std::pair<int, QString> {
+        const std::optional<std::size_t> at = got.find({0, "Voice", key, {}});
+        return at ? std::pair(got.entries[*at].line, iniValue(got.entries[*at])) : std::pair(0, QString());
+    };
+    const auto [localeLine, locale] = value("Locale");
+    if (locale.isEmpty() || QLocale(locale).name() != locale)
+        errors.push_back({Kind::Voice, localeLine, QStringLiteral("Voice"), QStringLiteral("Locale"),
+                          QStringLiteral("%1 is no locale: write the language and the country as in \"it_IT\" or "
+                                         "\"en_GB\", or the text cannot be read aloud")
+                              .arg(quoted(locale))});
+    const auto [rateLine, rate] = value("Rate");
+    bool number = true;
+    const double r = rate.isEmpty() ? 0 : rate.toDouble(&number);
+    if (!number || !(r >= -1 && r <= 1))
+        errors.push_back({Kind::Voice, rateLine, QStringLiteral("Voice"), QStringLiteral("Rate"),
+                          QStringLiteral("%1 is no rate: write a number from -1 (slowest) to 1 (fastest), 0 for the "
+                                         "voice's own")
+                              .arg(quoted(rate))});
+}
+
 QString label(Kind kind)
 {
     switch (kind) {
@@ -291,6 +317,8 @@ QString label(Kind kind)
         return QStringLiteral("not in reference");
     case Kind::Encoding:
         return QStringLiteral("encoding");
+    case Kind::Voice:
+        return QStringLiteral("voice");
     }
     return {};
 }
@@ -419,6 +447,10 @@ LngReport checkLanguage(QByteArrayView file, QByteArrayView reference, qsizetype
                             QStringLiteral("the reference has no such key; is the name misspelt?")});
         checkLineScan(e, e.key, warnings);
     }
+
+    const QByteArray voice = foldIniName("Voice");
+    if (got.index.contains(voice) || wanted.index.contains(voice))
+        checkVoice(got, errors);
 
     LngReport report{std::move(errors), warnings.count()};
     std::vector<LngFinding> kept = warnings.take();

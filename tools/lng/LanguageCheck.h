@@ -25,6 +25,7 @@ struct LngFinding {
         Empty,     // an empty value where the reference has text
         Extra,     // a key the reference does not have (often a misspelt name)
         Encoding,  // the bytes look like UTF-8 or UTF-16, not Windows-1252
+        Voice,     // [Voice] gives no locale the program can use, or an unreadable rate
     };
     Kind kind;
     int line = 0; // 1-based line of the checked file; 0 for the whole file or a missing key
@@ -32,8 +33,9 @@ struct LngFinding {
     QString key;
     QString detail;
 
-    // Missing keys and the size are errors; everything else is a warning.
-    bool isError() const { return kind == Kind::Missing || kind == Kind::Size; }
+    // Missing keys, the size and the voice are errors; everything else is a
+    // warning.
+    bool isError() const { return kind == Kind::Missing || kind == Kind::Size || kind == Kind::Voice; }
 };
 
 // The warnings "check" prints; the rest are only counted.
@@ -47,7 +49,8 @@ struct LngReport {
     qsizetype warningCount = 0;
 };
 
-// Checks the bytes of a language file against those of a reference file,
+// Checks the bytes of a language file against those of a reference file
+// (and its [Voice] section, when either has one, on its own),
 // keeping at most keptWarnings warnings: a file of garbage or of a million
 // repeated lines would otherwise hold a finding for nearly every line.
 LngReport checkLanguage(QByteArrayView file, QByteArrayView reference,
