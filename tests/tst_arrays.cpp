@@ -512,14 +512,15 @@ void TestArrays::spokenSentence()
     program_->rnd->draw(0, 18);
     script(*program_, draws);
     FormBase *w = openWindow(window);
+    program_->speaker->heard();
     if (auto *lattice = qobject_cast<Reticoli *>(w)) {
         for (const QChar c : steps)
             QTest::mouseClick(c == u'V' ? lattice->BottoneV : lattice->BottoneO, Qt::LeftButton);
     } else {
         play(qobject_cast<ArrayForm *>(w), steps);
     }
-    QCOMPARE(program_->speaker->said.size(), steps.isEmpty() ? 1u : 2u);
-    QCOMPARE(program_->speaker->said.back().text, said);
+    QCOMPARE(program_->speaker->heard().size(), steps.isEmpty() ? 1u : 2u);
+    QCOMPARE(program_->speaker->heard().back().text, said);
     QCOMPARE(program_->rnd->remaining(), 0u);
 }
 
@@ -531,36 +532,38 @@ void TestArrays::readAloudOnlyWhenOn_data()
 }
 
 // Each change of instruction is read once: a Cambio that leaves the step as
-// it was, rows that do not reach the product and a right answer are silent;
-// "Ricomincia" and "avanti" are read.
+// it was and rows that do not reach the product are silent; "Ricomincia",
+// "avanti" and the verdict of the answer are read.
 void TestArrays::readAloudOnlyWhenOn()
 {
     QFETCH(bool, on);
     state().letturaAttivata = on;
-    const std::vector<RecordingSpeaker::Said> &said = program_->speaker->said;
+    const auto said = [this] { return program_->speaker->heard(); };
     program_->rnd->draw(0, 18);
     script(*program_, {{2, 9}, {6, 9}});
     auto *w = qobject_cast<ArrayForm *>(openWindow(QStringLiteral("Formu")));
     const std::size_t n = on ? 1 : 0;
-    QCOMPARE(said.size(), n);
+    QCOMPARE(said().size(), n);
     play(w, QStringLiteral("u7x2"));
-    QCOMPARE(said.size(), n);
+    QCOMPARE(said().size(), n);
     play(w, QStringLiteral("u7 ?0015 C1 ?0015"));
-    QCOMPARE(said.size(), 2 * n);
+    QCOMPARE(said().size(), 2 * n);
     play(w, QStringLiteral("C1 ?0016"));
-    QCOMPARE(said.size(), 3 * n);
+    QCOMPARE(said().size(), 3 * n);
     QTest::mouseClick(w->Command3D1, Qt::LeftButton);
-    QCOMPARE(said.size(), 4 * n);
+    QCOMPARE(said().size(), 4 * n);
     if (on)
-        QCOMPARE(said.back().text, said.front().text);
+        QCOMPARE(said().back().text, said().front().text);
     play(w, QStringLiteral("t21 +1"));
-    QCOMPARE(said.size(), 4 * n);
+    QCOMPARE(said().size(), 5 * n);
+    if (on)
+        QCOMPARE(said().back().text, QStringLiteral("Bravo!"));
     program_->rnd->draw(0, 18);
     script(*program_, {{0, 9}, {4, 9}});
     QTest::mouseClick(qobject_cast<QPushButton *>(w->control(QStringLiteral("BottoneAvanti"))), Qt::LeftButton);
-    QCOMPARE(said.size(), 5 * n);
+    QCOMPARE(said().size(), 6 * n);
     if (on)
-        QVERIFY(said.back().text.startsWith(QStringLiteral("Costruisci 1 per 5:")));
+        QVERIFY(said().back().text.startsWith(QStringLiteral("Costruisci 1 per 5:")));
 }
 
 QTEST_MAIN(TestArrays)

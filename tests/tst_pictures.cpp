@@ -499,11 +499,14 @@ void TestPictures::spokenSentence()
     for (const QPoint &d : draws)
         program_->rnd->draw(d.x(), d.y());
     FormBase *w = openWindow(window);
-    for (int i = 0; i < rightBoxes; ++i)
+    program_->speaker->heard();
+    for (int i = 0; i < rightBoxes; ++i) {
         answer(static_cast<FormEserc2 *>(w)->TestoInserito[static_cast<std::size_t>(i)], QString::number(10 * i));
-    QVERIFY(!program_->speaker->said.empty());
-    QCOMPARE(program_->speaker->said.back().text, said);
-    QCOMPARE(program_->speaker->said.size(), std::size_t(rightBoxes + 1));
+        program_->speaker->heard();
+    }
+    QVERIFY(!program_->speaker->heard().empty());
+    QCOMPARE(program_->speaker->heard().back().text, said);
+    QCOMPARE(program_->speaker->heard().size(), std::size_t(rightBoxes + 1));
     QCOMPARE(program_->rnd->remaining(), 0u);
 }
 
@@ -515,29 +518,34 @@ void TestPictures::readAloudOnlyWhenOn_data()
 }
 
 // The row of the fingers: a new problem and each new box are read, a wrong
-// answer and the completed row are not.
+// answer by its verdict, the completed row by its verdict alone.
 void TestPictures::readAloudOnlyWhenOn()
 {
     QFETCH(bool, on);
     state().letturaAttivata = on;
-    const std::vector<RecordingSpeaker::Said> &said = program_->speaker->said;
+    const auto said = [this] { return program_->speaker->heard(); };
     auto *w = openPictures<FormEserc2>(*program_, QStringLiteral("FormEserc2"), {{9, 10}, {0, 2}});
-    QCOMPARE(said.size(), on ? 1u : 0u);
+    QCOMPARE(said().size(), on ? 1u : 0u);
     answer(w->TestoInserito[0], QStringLiteral("10"));
-    QCOMPARE(said.size(), on ? 1u : 0u);
+    QCOMPARE(said().size(), on ? 2u : 0u);
+    if (on)
+        QCOMPARE(said().back().text, QStringLiteral("Riprova"));
     for (int i = 0; i <= 10; ++i) {
         if (i == 10)
             program_->rnd->draw(0, 4);
         answer(w->TestoInserito[i], QString::number(10 * i));
+        said();
     }
-    QCOMPARE(said.size(), on ? 11u : 0u);
+    QCOMPARE(said().size(), on ? 13u : 0u);
+    if (on)
+        QCOMPARE(said().back().text, QStringLiteral("Bravo!"));
     program_->rnd->draw(0, 18);
     program_->rnd->draw(2, 10);
     program_->rnd->draw(0, 10);
     QTest::mouseClick(avanti(w), Qt::LeftButton);
-    QCOMPARE(said.size(), on ? 12u : 0u);
+    QCOMPARE(said().size(), on ? 14u : 0u);
     if (on)
-        QVERIFY(said.back().text.startsWith(QStringLiteral("Ogni rametto di edera ha tre foglie.")));
+        QVERIFY(said().back().text.startsWith(QStringLiteral("Ogni rametto di edera ha tre foglie.")));
 }
 
 QTEST_MAIN(TestPictures)

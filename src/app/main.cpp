@@ -2,6 +2,7 @@
 #include "app/Windows.h"
 #include "feedback/Feedback.h"
 #include "lang/Language.h"
+#include "lang/Voice.h"
 #include "platform/ProgramState.h"
 
 #include <QApplication>
@@ -24,6 +25,9 @@ int main(int argc, char *argv[])
         afterFirstWindowShows([] {
             // Looking the icon up in the desktop's themes reads many folders.
             QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quadrivel.Quadrivel")));
+            Speaker &speaker = *state().platform.speaker;
+            speaker.setVoice(voiceOfLanguage());
+            speaker.start();
         });
         result = QApplication::exec();
     }

@@ -64,6 +64,12 @@ void RecordingSpeaker::setReadiness(Readiness r)
     emit readinessChanged(r);
 }
 
+const std::vector<RecordingSpeaker::Said> &RecordingSpeaker::heard()
+{
+    QCoreApplication::sendPostedEvents();
+    return said;
+}
+
 TestProgram::TestProgram(Assets assets, QSize screenSize)
 {
     Platform p;

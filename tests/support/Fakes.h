@@ -62,6 +62,9 @@ public:
     void stop() override { ++stops; }
     // Changes the readiness and says so, as the real speaker does.
     void setReadiness(Readiness r);
+    // What was said, once the frame has read out what the last event left
+    // to say (it reads at the end of the event that judged an answer).
+    const std::vector<Said> &heard();
 
     std::vector<Said> said;
     VoiceWish voice;
