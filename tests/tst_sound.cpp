@@ -43,7 +43,10 @@ struct DeviceLog {
         return f();
     }
     // How many samples of this value were written.
-    std::size_t count(qint16 value) { return read([&] { return std::size_t(std::count(written.begin(), written.end(), value)); }); }
+    std::size_t count(qint16 value)
+    {
+        return read([&] { return std::size_t(std::count(written.begin(), written.end(), value)); });
+    }
 };
 
 class FakeDevice final : public AudioDevice {
@@ -100,11 +103,13 @@ QByteArray fmt(int tag, int channels, int rate, int bits)
            + le16(channels * bits / 8) + le16(bits);
 }
 
+const QByteArray kPcmGuidTail("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 14);
+
 // The sub-format GUID starts with the plain tag; tail: the rest of it.
-QByteArray extensible(int subTag, int channels, int rate, int bits,
-                      const QByteArray &tail = QByteArray("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 14))
+QByteArray extensible(int subTag, int channels, int rate, int bits, const QByteArray &tail = kPcmGuidTail)
 {
-    return fmt(0xFFFE, channels, rate, bits) + le16(22) + le16(bits) + le32(channels == 2 ? 3 : 4) + le16(subTag) + tail;
+    return fmt(0xFFFE, channels, rate, bits) + le16(22) + le16(bits) + le32(channels == 2 ? 3 : 4) + le16(subTag)
+           + tail;
 }
 
 QByteArray riff(const QByteArray &chunks)

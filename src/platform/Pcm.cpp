@@ -79,9 +79,11 @@ double valueAt(const char *p, Sample sample)
         return (static_cast<unsigned char>(*p) - 128) * 256.0;
     case Sample::Signed16:
         return qFromLittleEndian<qint16>(p);
-    case Sample::Signed24:
+    case Sample::Signed24: {
         // The three bytes as the top of a 32-bit value keep the sign.
-        return static_cast<qint32>(static_cast<quint32>(le16(p)) << 8 | static_cast<quint32>(static_cast<unsigned char>(p[2])) << 24) / 65536.0;
+        const quint32 top = static_cast<quint32>(static_cast<unsigned char>(p[2])) << 24;
+        return static_cast<qint32>(top | static_cast<quint32>(le16(p)) << 8) / 65536.0;
+    }
     case Sample::Signed32:
         return static_cast<qint32>(le32(p)) / 65536.0;
     case Sample::Float32: {
@@ -173,7 +175,8 @@ QByteArray readSoundFile(const QString &path)
         bytes.reserve(static_cast<qsizetype>(std::clamp<off_t>(status.st_size, 0, kMaxFileBytes)));
         char block[65536];
         while (bytes.size() < kMaxFileBytes) {
-            const ssize_t got = ::read(fd, block, static_cast<size_t>(std::min<qsizetype>(sizeof block, kMaxFileBytes - bytes.size())));
+            const auto wanted = std::min<qsizetype>(sizeof block, kMaxFileBytes - bytes.size());
+            const ssize_t got = ::read(fd, block, static_cast<size_t>(wanted));
             if (got < 0 && errno == EINTR)
                 continue;
             if (got < 0)
