@@ -20,6 +20,10 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kTooLate = std::chrono::milliseconds(250);
 // Written in pieces this long, so that a new sound cuts in within one.
 constexpr qsizetype kPieceFrames = kStreamRate / 100;
+// An open stream keeps the sound server's output running, and the sound card
+// awake: it is closed after this long without a sound, and opened again for
+// the next one.
+constexpr auto kIdleClose = std::chrono::seconds(20);
 // How long closing the program waits for the thread.
 constexpr auto kExitWait = std::chrono::milliseconds(300);
 
@@ -83,17 +87,25 @@ void SystemSoundOutput::Player::run()
         QStringList toRead;
         std::optional<Request> request;
         bool warmUp = false;
+        bool idle = false;
         {
             std::unique_lock lock(shared_->mutex);
-            if (!playing_)
-                shared_->wake.wait(lock, [this] {
-                    return shared_->stop || shared_->request || shared_->warmUp || !shared_->toRead.isEmpty();
-                });
+            const auto asked = [this] {
+                return shared_->stop || shared_->request || shared_->warmUp || !shared_->toRead.isEmpty();
+            };
+            if (!playing_ && open_)
+                idle = !shared_->wake.wait_for(lock, kIdleClose, asked);
+            else if (!playing_)
+                shared_->wake.wait(lock, asked);
             if (shared_->stop)
                 break;
             toRead.swap(shared_->toRead);
             request.swap(shared_->request);
             warmUp = std::exchange(shared_->warmUp, false);
+        }
+        if (idle) {
+            device_.close();
+            open_ = false;
         }
         for (const QString &path : std::as_const(toRead))
             sound(path);
