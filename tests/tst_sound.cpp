@@ -1,6 +1,7 @@
 // The sound thread with a device that blocks or fails when told, and the
 // reading of sound files of every kind a teacher might drop in.
 
+#include "platform/AudioDevice.h"
 #include "platform/Pcm.h"
 #include "platform/SoundOutput.h"
 

@@ -1,5 +1,6 @@
 #include "platform/SoundOutput.h"
 
+#include "platform/AudioDevice.h"
 #include "platform/Pcm.h"
 #include "platform/PulseAudioDevice.h"
 
@@ -9,6 +10,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -47,6 +49,7 @@ struct Request {
 // The mutex is held only to hand things over, never across a device call, so
 // the caller never waits for the device.
 struct SystemSoundOutput::Shared {
+    std::thread thread;
     std::unique_ptr<AudioDevice> device;   // the thread's alone
     std::mutex mutex;
     std::condition_variable wake;      // something to do for the thread
@@ -201,7 +204,7 @@ SystemSoundOutput::SystemSoundOutput()
 SystemSoundOutput::SystemSoundOutput(std::unique_ptr<AudioDevice> device) : shared_(std::make_shared<Shared>())
 {
     shared_->device = std::move(device);
-    thread_ = std::thread([shared = shared_] { Player(shared).run(); });
+    shared_->thread = std::thread([shared = shared_] { Player(shared).run(); });
 }
 
 SystemSoundOutput::~SystemSoundOutput()
@@ -212,9 +215,9 @@ SystemSoundOutput::~SystemSoundOutput()
     const bool done = shared_->finished.wait_for(lock, kExitWait, [this] { return shared_->done; });
     lock.unlock();
     if (done)
-        thread_.join();
+        shared_->thread.join();
     else
-        thread_.detach();   // stuck in the device: it ends with the process
+        shared_->thread.detach();   // stuck in the device: it ends with the process
 }
 
 void SystemSoundOutput::preload(const QStringList &paths)

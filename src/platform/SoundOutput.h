@@ -1,11 +1,10 @@
 #pragma once
 
-#include "platform/AudioDevice.h"
-
 #include <QString>
 #include <QStringList>
 #include <memory>
-#include <thread>
+
+class AudioDevice;
 
 // Plays a WAV file without waiting; a new sound cuts off the one playing.
 // Errors (missing, truncated or unreadable files, no audio device) are
@@ -44,5 +43,4 @@ private:
     struct Shared;   // between the caller and the thread
     class Player;    // the thread's side
     std::shared_ptr<Shared> shared_;
-    std::thread thread_;
 };
