@@ -281,14 +281,11 @@ void TestSound::soundFiles_data()
         << QList<int>{32767, -32768};
     QTest::newRow("stereo 48 kHz") << wav(fmt(1, 2, 48000, 16), le16(16384) + le16(-16384), 4800) << none << 4410
                                    << QList<int>{16384, -16384};
-    QTest::newRow("8 kHz") << wav(fmt(1, 1, 8000, 16), le16(16384), 800) << none << 4410 << half;
     QTest::newRow("96 kHz") << wav(fmt(1, 1, 96000, 16), le16(16384), 9600) << none << 4410 << half;
     QTest::newRow("in between, by straight lines")
         << riff(chunk("fmt ", fmt(1, 1, 22050, 16)) + chunk("data", le16(0) + le16(1000))) << none << 4
         << QList<int>{0, 0, 500, 500, 1000, 1000, 1000, 1000};
     QTest::newRow("extensible 16-bit") << wav(extensible(1, 1, 22050, 16), le16(16384), 2205) << none << 4410 << half;
-    QTest::newRow("extensible float")
-        << wav(extensible(3, 1, 22050, 32), QByteArray("\x00\x00\x00\x3F", 4), 2205) << none << 4410 << half;
     QTest::newRow("odd chunk first") << riff(chunk("LIST", "abc") + '\0' + chunk("fmt ", fmt(1, 1, 22050, 16))
                                              + chunk("data", le16(16384).repeated(2205)))
                                      << none << 4410 << half;
