@@ -1,12 +1,14 @@
 // Measures how long after an answer its sound reaches the speakers: plays the
-// no and yes sounds through the real sound output and times each until the
-// monitor of the default sink carries sound. Needs a running PulseAudio (or
-// PipeWire with its pulse server) and parec; on a quiet machine use a null sink:
-//   pulseaudio -D --exit-idle-time=-1 && pactl load-module module-null-sink sink_name=bench
+// no and yes sounds through the real sound output and times each from the
+// call until the monitor of the default sink carries sound. Needs a running
+// PulseAudio (or PipeWire with its pulse server) and parec; on a quiet
+// machine, a private server with a null sink:
+//   pulseaudio -n -D --exit-idle-time=-1 --load=module-native-protocol-unix
+//              --load="module-null-sink sink_name=bench"    (one line)
 //   pactl set-default-sink bench
 //   bench_sound [runs]
 // The same timing of paplay on the same file is printed as the reference:
-// it is what the recording chain alone adds.
+// it is what the recording chain alone adds (and paplay's own start).
 
 #include "feedback/Feedback.h"
 #include "platform/ProgramState.h"
@@ -20,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -76,9 +79,14 @@ double timeToSound(const std::function<void()> &trigger)
     return at < 0 ? -1.0 : static_cast<double>(at - start) / 1e6;
 }
 
+// The median and the longest of the sounds heard, and how many were not.
 void report(const char *what, const std::vector<double> &ms)
 {
-    std::printf("%-8s median %7.1f ms   runs:", what, median(ms));
+    std::vector<double> heard;
+    std::copy_if(ms.begin(), ms.end(), std::back_inserter(heard), [](double m) { return m >= 0; });
+    const double longest = heard.empty() ? -1 : *std::max_element(heard.begin(), heard.end());
+    std::printf("%-8s median %6.1f ms   max %6.1f ms   unheard %zu/%zu   runs:", what, median(heard), longest,
+                ms.size() - heard.size(), ms.size());
     for (double m : ms)
         std::printf(" %.0f", m);
     std::printf("\n");
@@ -89,7 +97,7 @@ void report(const char *what, const std::vector<double> &ms)
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 9;
+    const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 20;
 
     FILE *monitor = popen("parec --raw --format=s16le --channels=1 --rate=48000 --latency-msec=1 "
                           "-d @DEFAULT_MONITOR@", "r");
@@ -107,6 +115,7 @@ int main(int argc, char *argv[])
     installState(std::make_unique<ProgramState>(std::move(platform)));
     state().suoniAttivati = true;
     PreparaSuoni();
+    state().platform.sound->warmUp();   // the stream opened ahead, as once the first window is shown
     QThread::msleep(300);
     QCoreApplication::processEvents();
 
