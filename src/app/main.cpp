@@ -25,6 +25,7 @@ int main(int argc, char *argv[])
         afterFirstWindowShows([] {
             // Looking the icon up in the desktop's themes reads many folders.
             QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quadrivel.Quadrivel")));
+            state().platform.sound->warmUp();
             Speaker &speaker = *state().platform.speaker;
             speaker.setVoice(voiceOfLanguage());
             speaker.start();
