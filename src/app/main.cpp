@@ -17,11 +17,14 @@ int main(int argc, char *argv[])
 
     installState(std::make_unique<ProgramState>(systemPlatform()));
     state().windows = programWindows();
-    registerFonts();
     PreparaSuoni();
 
     int result = 0;
     if (Main()) {
+        // The splash is mapped by now and paints only once the event loop
+        // runs, so the shipped fonts are there for its first paint without
+        // holding up its appearance (fontconfig's first scan is the slow part).
+        registerFonts();
         afterFirstWindowShows([] {
             // Looking the icon up in the desktop's themes reads many folders.
             QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quadrivel.Quadrivel")));
