@@ -14,14 +14,15 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 #include <limits>
 
 namespace {
@@ -124,8 +125,11 @@ ExerciseForm::ExerciseForm(const QString &name, const QString &homeMenu)
     // the button.
     BottoneLeggi->setFocusPolicy(Qt::TabFocus);
     connect(BottoneLeggi, &QPushButton::clicked, this, &ExerciseForm::readAgain);
-    auto *f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
-    connect(f5, &QShortcut::activated, this, &ExerciseForm::readAgain);
+    // F5 is taken before any control sees it, answer boxes included. A
+    // shortcut would do the same only in a window the window manager has
+    // activated, and a window shown without one (or before its activation
+    // arrives) still takes the child's typing.
+    QCoreApplication::instance()->installEventFilter(this);
 
     MenuAzzera = addMenuCommand(QStringLiteral("MenuAzzera"), QStringLiteral("Azzera conteggio          "));
     MenuInformazioni = addMenuCommand(QStringLiteral("MenuInformazioni"), QStringLiteral("Informazioni          "));
@@ -369,6 +373,17 @@ QMenu *ExerciseForm::addOwnMenuHeading(const QString &name, const QString &capti
 void ExerciseForm::setTwipsGeometry(QWidget *control, int left, int top, int width, int height)
 {
     control->setGeometry(tw(left), tw(top), tw(width), tw(height));
+}
+
+bool ExerciseForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F5
+        && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this) {
+        if (!static_cast<QKeyEvent *>(event)->isAutoRepeat())
+            readAgain();
+        return true;
+    }
+    return FormBase::eventFilter(watched, event);
 }
 
 QString ExerciseForm::spokenExercise() const

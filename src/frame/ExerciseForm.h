@@ -50,6 +50,8 @@ protected:
     // "avanti" pressed. By default: a new exercise, then "avanti" disabled.
     virtual void avantiPressed();
 
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
     // The exercise, or the step the child is on, as a sentence a child
     // understands when it is read aloud ("Quanto fa 7 per 8?"). Empty:
     // nothing to read.
