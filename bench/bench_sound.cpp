@@ -12,46 +12,21 @@
 
 #include "feedback/Feedback.h"
 #include "platform/ProgramState.h"
+#include "SinkMonitor.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <iterator>
-#include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-QElapsedTimer clock_;
-std::atomic<qint64> heardAt{-1};   // nanoseconds on clock_ of the first loud block since arming
-std::atomic<bool> armed{false};
-
-// Reads the monitor in blocks of 1 ms (48 kHz mono s16) and notes the first loud one.
-void listen(int fd)
-{
-    short block[48];
-    for (;;) {
-        const ssize_t got = read(fd, block, sizeof block);
-        if (got <= 0)
-            return;
-        if (!armed.load())
-            continue;
-        for (ssize_t i = 0; i < got / 2; ++i) {
-            if (std::abs(block[i]) > 300) {
-                heardAt.store(clock_.nsecsElapsed());
-                armed.store(false);
-                break;
-            }
-        }
-    }
-}
+SinkMonitor monitor;
 
 double median(std::vector<double> v)
 {
@@ -66,16 +41,15 @@ double timeToSound(const std::function<void()> &trigger)
 {
     QThread::msleep(1300);   // the previous sound has died away
     QCoreApplication::processEvents();
-    heardAt.store(-1);
-    armed.store(true);
-    const qint64 start = clock_.nsecsElapsed();
+    monitor.arm();
+    const qint64 start = monitor.now();
     trigger();
-    while (heardAt.load() < 0 && clock_.nsecsElapsed() - start < 3'000'000'000LL) {
+    while (monitor.firstLoud() < 0 && monitor.now() - start < 3'000'000'000LL) {
         QCoreApplication::processEvents();
         QThread::usleep(200);
     }
-    armed.store(false);
-    const qint64 at = heardAt.load();
+    monitor.disarm();
+    const qint64 at = monitor.firstLoud();
     return at < 0 ? -1.0 : static_cast<double>(at - start) / 1e6;
 }
 
@@ -99,15 +73,10 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 20;
 
-    FILE *monitor = popen("parec --raw --format=s16le --channels=1 --rate=48000 --latency-msec=1 "
-                          "-d @DEFAULT_MONITOR@", "r");
-    if (!monitor) {
+    if (!monitor.start()) {
         std::fprintf(stderr, "parec could not be started\n");
         return 1;
     }
-    clock_.start();
-    std::thread listener(listen, fileno(monitor));
-    listener.detach();
     QThread::msleep(500);
 
     Platform platform = systemPlatform();

@@ -20,6 +20,7 @@
 
 #include "lang/Voice.h"
 #include "platform/SystemSpeaker.h"
+#include "SinkMonitor.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -27,40 +28,12 @@
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
-#include <cstdlib>
-#include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-QElapsedTimer clock_;
-std::atomic<qint64> firstLoud{-1}; // nanoseconds on clock_ of the first loud block since arming
-std::atomic<qint64> lastLoud{-1};
-std::atomic<bool> armed{false};
-
-// Reads the monitor in blocks of 1 ms (48 kHz mono s16) and notes the first
-// and the last loud one.
-void listen(int fd)
-{
-    short block[48];
-    for (;;) {
-        const ssize_t got = read(fd, block, sizeof block);
-        if (got <= 0)
-            return;
-        if (!armed.load())
-            continue;
-        const bool loud = std::any_of(block, block + got / 2, [](short s) { return std::abs(s) > 300; });
-        if (loud) {
-            const qint64 now = clock_.nsecsElapsed();
-            qint64 none = -1;
-            firstLoud.compare_exchange_strong(none, now);
-            lastLoud.store(now);
-        }
-    }
-}
+SinkMonitor monitor;
 
 void spin(int ms)
 {
@@ -81,23 +54,21 @@ struct Heard {
 Heard hear(Speaker &speaker, const QString &text)
 {
     spin(300);
-    firstLoud.store(-1);
-    lastLoud.store(-1);
-    armed.store(true);
-    const qint64 start = clock_.nsecsElapsed();
+    monitor.arm();
+    const qint64 start = monitor.now();
     speaker.say(text);
     for (;;) {
         spin(20);
-        const qint64 now = clock_.nsecsElapsed();
-        const qint64 last = lastLoud.load();
+        const qint64 now = monitor.now();
+        const qint64 last = monitor.lastLoud();
         if ((last < 0 && now - start > 5'000'000'000LL) || (last >= 0 && now - last > 1'000'000'000LL))
             break;
     }
-    armed.store(false);
-    const qint64 first = firstLoud.load();
+    monitor.disarm();
+    const qint64 first = monitor.firstLoud();
     if (first < 0)
         return {};
-    return {(first - start) / 1e6, (lastLoud.load() - first) / 1e6};
+    return {(first - start) / 1e6, (monitor.lastLoud() - first) / 1e6};
 }
 
 double median(std::vector<double> v)
@@ -113,25 +84,19 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 10;
 
-    FILE *monitor = popen("parec --raw --format=s16le --channels=1 --rate=48000 --latency-msec=1 "
-                          "-d @DEFAULT_MONITOR@",
-                          "r");
-    if (!monitor) {
+    if (!monitor.start()) {
         std::fprintf(stderr, "parec could not be started\n");
         return 1;
     }
-    clock_.start();
-    std::thread listener(listen, fileno(monitor));
-    listener.detach();
 
     // (a) The event loop's longest gap while the engine comes up.
     SystemSpeaker speaker;
-    qint64 lastTick = clock_.nsecsElapsed();
+    qint64 lastTick = monitor.now();
     qint64 worstGap = 0;
     QTimer ticker;
     ticker.setTimerType(Qt::PreciseTimer);
     QObject::connect(&ticker, &QTimer::timeout, [&] {
-        const qint64 now = clock_.nsecsElapsed();
+        const qint64 now = monitor.now();
         worstGap = std::max(worstGap, now - lastTick);
         lastTick = now;
     });
@@ -139,20 +104,20 @@ int main(int argc, char *argv[])
     // The same loop with nothing starting.
     spin(200);
     worstGap = 0;
-    lastTick = clock_.nsecsElapsed();
+    lastTick = monitor.now();
     QElapsedTimer idle;
     idle.start();
     while (idle.elapsed() < 2000)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     const qint64 idleGap = worstGap;
     worstGap = 0;
-    lastTick = clock_.nsecsElapsed();
+    lastTick = monitor.now();
     const qint64 asked = lastTick;
     speaker.setVoice(voiceOfLanguageFile(QStringLiteral(QUADRIVEL_ASSETS_DIR "/Italiano.lng")));
     speaker.start();
-    while (speaker.readiness() == Speaker::Readiness::Starting && clock_.nsecsElapsed() - asked < 60'000'000'000LL)
+    while (speaker.readiness() == Speaker::Readiness::Starting && monitor.now() - asked < 60'000'000'000LL)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    const double startMs = (clock_.nsecsElapsed() - asked) / 1e6;
+    const double startMs = (monitor.now() - asked) / 1e6;
     spin(100);
     ticker.stop();
     std::printf("engine up in %.0f ms (%s); longest event-loop gap meanwhile %.1f ms (%.1f ms in 2 s idle)\n",

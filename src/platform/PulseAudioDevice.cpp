@@ -63,10 +63,10 @@ bool PulseAudioDevice::open()
     const SimpleApi *pulse = simpleApi();
     if (!pulse)
         return false;
-    pa_sample_spec spec;
-    spec.format = PA_SAMPLE_S16LE;
-    spec.rate = kStreamRate;
-    spec.channels = kStreamChannels;
+    pa_sample_spec format;
+    format.format = PA_SAMPLE_S16LE;
+    format.rate = kStreamRate;
+    format.channels = kStreamChannels;
     pa_buffer_attr buffer;
     buffer.maxlength = UINT32_MAX;   // UINT32_MAX: the server's choice
     buffer.tlength = kBufferMs * kStreamRate / 1000 * kStreamChannels * sizeof(int16_t);
@@ -74,7 +74,7 @@ bool PulseAudioDevice::open()
     buffer.minreq = UINT32_MAX;
     buffer.fragsize = UINT32_MAX;
     int error = 0;
-    stream_ = pulse->open(nullptr, clientName_.constData(), PA_STREAM_PLAYBACK, nullptr, "feedback", &spec, nullptr,
+    stream_ = pulse->open(nullptr, clientName_.constData(), PA_STREAM_PLAYBACK, nullptr, "feedback", &format, nullptr,
                             &buffer, &error);
     return stream_ != nullptr;
 }
