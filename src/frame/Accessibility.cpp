@@ -91,3 +91,9 @@ void announceNameChange(QWidget *widget)
     QAccessibleEvent event(widget, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
 }
+
+void announce(QWidget *from, const QString &text)
+{
+    Q_UNUSED(from);
+    Q_UNUSED(text);
+}

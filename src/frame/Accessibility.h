@@ -30,3 +30,8 @@ QString fillWord(QString word, const QString &first, const QString &second = {})
 // Tells assistive technology that a label's reading changed, for labels
 // whose name is a title (the toolkit tells only for labels read by text).
 void announceNameChange(QWidget *widget);
+
+// Has a screen reader speak text now, as news from the window that holds
+// from: a verdict, a new exercise or step, a digit picked up, moved or
+// dropped. Only for screen readers; reading aloud has its own path.
+void announce(QWidget *from, const QString &text);
