@@ -122,6 +122,7 @@ private Q_SLOTS:
     {
         closeAllWindows();
         program_.reset();
+        QLocale::setDefault(QLocale::system());
     }
 
     void draws_data();
@@ -152,6 +153,7 @@ private Q_SLOTS:
     void colcInstructions();
     // Formreti
     void retiGrid();
+    void retiCarriesEveryStrip_data();
     void retiCarriesEveryStrip();
     void retiExitShowsTheMainMenu();
     // Keyboard and touch
@@ -613,7 +615,7 @@ void TestColumn::colcExercises()
     QFETCH(QStringList, shown);
     QFETCH(QString, perDa);
     QFETCH(QString, product);
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));   // the language's separator wins
     auto *w = openColumn<FormColc>(*program_, QStringLiteral("FormColc"), script);
     QVERIFY(w->mnuAuto->isChecked());
     COMPARE_STRING_ID(w->Label3->text(), "0075");
@@ -663,7 +665,6 @@ void TestColumn::colcExercises()
     QCOMPARE(state().contaEsatti, 1);
     QCOMPARE(state().contaErrati, 0);
     QVERIFY(avanti(w));
-    QLocale::setDefault(QLocale::system());
 }
 
 void TestColumn::colcNewExerciseClearsHighlights()
@@ -738,7 +739,6 @@ void TestColumn::colcInstructions()
 
 void TestColumn::retiGrid()
 {
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     // 123 x 45.
     auto *w = openColumn<Formreti>(*program_, QStringLiteral("Formreti"), {{4, 9}, {3, 9}, {0, 9}, {2, 10}, {3, 10}});
     COMPARE_STRING_ID(w->Label3->text(), "0044");
@@ -794,15 +794,34 @@ void TestColumn::retiGrid()
     QVERIFY(!w->risultati[4]->isEnabled());
     QVERIFY(avanti(w));
     QCOMPARE(program_->rnd->unscripted, 0);
-    QLocale::setDefault(QLocale::system());
+}
+
+// The language decides the thousands separator, in the product and between
+// the result boxes alike; the system's own separator differs in each row.
+void TestColumn::retiCarriesEveryStrip_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QLocale>("system");
+    QTest::addColumn<QString>("product");
+    QTest::addColumn<QString>("separator");
+    QTest::newRow("Italiano on an English system") << "Italiano" << QLocale(QLocale::English, QLocale::UnitedStates)
+                                                   << "19.701" << ".";
+    QTest::newRow("English on a German system") << "English" << QLocale(QLocale::German, QLocale::Germany)
+                                                << "19,701" << ",";
 }
 
 // 199 x 99: the tens strip sums to exactly 10 (1 + 1 + 8) and carries into
 // the hundreds, which carry 2 into the thousands, which carry 1 again.
 void TestColumn::retiCarriesEveryStrip()
 {
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    auto *w = openColumn<Formreti>(*program_, QStringLiteral("Formreti"), {{8, 9}, {8, 9}, {0, 9}, {9, 10}, {9, 10}});
+    QFETCH(QString, language);
+    QFETCH(QLocale, system);
+    QFETCH(QString, product);
+    QFETCH(QString, separator);
+    QLocale::setDefault(system);
+    auto *w = openColumn<Formreti>(*program_, QStringLiteral("Formreti"), {{8, 9}, {8, 9}, {0, 9}, {9, 10}, {9, 10}},
+                                   language);
+    QCOMPARE(w->Label4->text(), separator);
     for (auto [from, to] : {std::pair{w->Lh1, w->Eh1}, {w->Lda1, w->Eda1}, {w->Lu1, w->Eu1}, {w->Lda2, w->Eda2},
                             {w->Lu2, w->Eu2}})
         mouseDrag(w, from, to);
@@ -821,10 +840,9 @@ void TestColumn::retiCarriesEveryStrip()
     QCOMPARE(w->Cambio[2]->text(), QStringLiteral(" 1"));
     program_->rnd->draw(0, 4);
     enter(w->risultati[4], QStringLiteral("1"));
-    QCOMPARE(w->Lris->text(), QStringLiteral("19.701"));
+    QCOMPARE(w->Lris->text(), product);
     QCOMPARE(state().contaEsatti, 1);
     QCOMPARE(state().contaErrati, 0);
-    QLocale::setDefault(QLocale::system());
 }
 
 void TestColumn::retiExitShowsTheMainMenu()

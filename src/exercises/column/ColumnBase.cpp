@@ -11,7 +11,6 @@
 #include "platform/ProgramState.h"
 
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 
 namespace {
@@ -323,10 +322,15 @@ void ColumnBase::afterLoad()
         control->setAccessibleName(control->toolTip());
 }
 
+QString separatoreMigliaia()
+{
+    return MLSGetString(QStringLiteral("0345"));
+}
+
 QString conMigliaia(int n)
 {
     const QString cifre = QString::number(n);
-    const QString separatore = QLocale().groupSeparator();
+    const QString separatore = separatoreMigliaia();
     QString testo;
     for (qsizetype i = 0; i < cifre.size(); ++i) {
         if (i > 0 && (cifre.size() - i) % 3 == 0 && cifre.at(i - 1).isDigit())

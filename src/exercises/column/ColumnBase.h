@@ -117,6 +117,10 @@ private:
 void colora(QWidget *control, const QColor &fill, const QColor &text);
 // A label as a box: a single border, centred text, its colours.
 void incornicia(QLabel *label, const QFont &font, const QColor &fill, const QColor &text);
-// n written with the system's thousands separator between groups of three
-// digits ("###,##0"): 5382 is "5.382" where the separator is a point.
+// The thousands separator of the language of the moment: the language, not
+// the system, decides it, so that a number reads the same wherever a window
+// writes it.
+QString separatoreMigliaia();
+// n with separatoreMigliaia() between groups of three digits: 5382 is "5.382"
+// in a language whose separator is a point.
 QString conMigliaia(int n);

@@ -132,10 +132,16 @@ Formreti::Formreti() : ColumnBase(QStringLiteral("Formreti"), QStringLiteral("Fo
         risultati[static_cast<std::size_t>(s)] =
             addAnswer(QString::fromLatin1(nomi[s]), -1, QRect(sinistre[s], kRisultatiTop, kCasella, kCasella),
                       casellaFont, Qt::white, Qt::black, [this, s] { strisciaInviata(s); });
-    auto *punto = add(new QLabel(QStringLiteral(".")), QStringLiteral("Label4"), kSinistra - 300, kRisultatiTop, 240,
-                      kCasella);
-    punto->setFont(casellaFont);
-    punto->setAlignment(Qt::AlignCenter);
+    Label4 = add(new QLabel, QStringLiteral("Label4"), kSinistra - 300, kRisultatiTop, 240, kCasella);
+    Label4->setFont(casellaFont);
+    Label4->setAlignment(Qt::AlignCenter);
+}
+
+void Formreti::afterLoad()
+{
+    ColumnBase::afterLoad();
+    // The same separator as the product written out when the grid is done.
+    Label4->setText(separatoreMigliaia());
 }
 
 void Formreti::afterActivate()

@@ -38,8 +38,11 @@ public:
     std::array<QLabel *, 3> Cambio{};   // Cambio1 to Cambio3
     // The result boxes, units first: ru, rda, rh, ruk, rdak.
     std::array<DigitBox *, 5> risultati{};
+    QLabel *Label4;   // between the thousands and the hundreds of the result
+
 
 protected:
+    void afterLoad() override;
     // This window leaves the wrong count as it is when activated.
     void afterActivate() override;
     // The cells share one instruction: after the first, a new cell is read
