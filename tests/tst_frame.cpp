@@ -23,6 +23,8 @@ private Q_SLOTS:
     void enterOnTheBoard();
     void enterOnMenuButton();
     void disabledAnswersStayReadable();
+    void shutBoxesLookShut_data();
+    void shutBoxesLookShut();
     void retryAfterWrongAnswer_data();
     void retryAfterWrongAnswer();
     void sentences_data();
@@ -227,6 +229,53 @@ void TestFrame::disabledAnswersStayReadable()
         closeAllWindows();
     }
     QVERIFY(boxes > 0);
+}
+
+void TestFrame::shutBoxesLookShut_data()
+{
+    QTest::addColumn<QColor>("face");           // set for every state, as windows colour cells; invalid: none
+    QTest::addColumn<QColor>("disabledFace");   // given by the window; invalid: none
+    QTest::addColumn<bool>("faceChanges");
+    QTest::newRow("plain box") << QColor() << QColor() << true;
+    QTest::newRow("waiting face of its own") << QColor() << QColor(236, 233, 222) << true;
+    QTest::newRow("red cell, every state") << QColor(255, 0, 0) << QColor() << false;
+    QTest::newRow("navy cell, every state") << QColor(0, 0, 128) << QColor() << false;
+}
+
+// A box that takes no answer must not look like one that does, and what it
+// holds must stay readable (4.5 to 1) on the face it then shows.
+void TestFrame::shutBoxesLookShut()
+{
+    QFETCH(QColor, face);
+    QFETCH(QColor, disabledFace);
+    QFETCH(bool, faceChanges);
+    DigitBox box;
+    if (face.isValid()) {
+        QPalette p = box.palette();
+        p.setColor(QPalette::Base, face);
+        box.setPalette(p);
+    }
+    if (disabledFace.isValid())
+        box.setDisabledFace(disabledFace);
+    QFont font = box.font();
+    font.setPixelSize(40);
+    box.setFont(font);
+    box.resize(90, 60);
+    box.setText(QStringLiteral("88"));
+    const QImage open = box.grab().toImage();
+    box.setEnabled(false);
+    const QImage shut = box.grab().toImage();
+
+    QVERIFY(open != shut);
+    const QPoint inside(6, 30);   // on the face, clear of the rim and the digits
+    const QColor shutFace = shut.pixelColor(inside);
+    QCOMPARE(shutFace != open.pixelColor(inside), faceChanges);
+    double best = 1;
+    for (int x = 20; x < 70; ++x) {
+        for (int y = 10; y < 50; ++y)
+            best = std::max(best, contrast(shut.pixelColor(x, y), shutFace));
+    }
+    QVERIFY2(best >= 4.5, qPrintable(QString::number(best)));
 }
 
 void TestFrame::sentences_data()

@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QValidator>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -27,6 +28,31 @@ public:
         return Acceptable;
     }
 };
+
+// The face of a shut box: the open face a quarter of the way to grey, so
+// the two differ at a glance while the hue, and what it tells, stays.
+QColor muted(const QColor &face)
+{
+    auto towardsGrey = [](int channel) { return (3 * channel + 128) / 4; };
+    return QColor(towardsGrey(face.red()), towardsGrey(face.green()), towardsGrey(face.blue()));
+}
+
+// A rim of dashes as long as two rim widths, with gaps as long, starting at
+// each corner: plain fills, as a window may show a hundred boxes.
+void dashedRim(QPainter &p, const QRect &r, int width, const QColor &ink)
+{
+    const int dash = 2 * width;
+    for (int x = r.left(); x <= r.right(); x += 2 * dash) {
+        const int w = std::min(dash, r.right() + 1 - x);
+        p.fillRect(x, r.top(), w, width, ink);
+        p.fillRect(x, r.bottom() + 1 - width, w, width, ink);
+    }
+    for (int y = r.top(); y <= r.bottom(); y += 2 * dash) {
+        const int h = std::min(dash, r.bottom() + 1 - y);
+        p.fillRect(r.left(), y, width, h, ink);
+        p.fillRect(r.right() + 1 - width, y, width, h, ink);
+    }
+}
 
 } // namespace
 
@@ -56,9 +82,9 @@ DigitBox::DigitBox(QWidget *parent) : QLineEdit(parent)
     // Guards paste, drop and input methods, which bypass keyPressEvent.
     setValidator(new DigitsOnly(this));
     setAlignment(Qt::AlignCenter);
-    // A disabled box keeps its face, not the toolkit's grey; a window may
-    // still give its disabled boxes a face of their own.
-    setDisabledFace(palette().color(QPalette::Active, QPalette::Base));
+    // A disabled box shows a muted copy of its own face, not the toolkit's
+    // grey; a window may still give its disabled boxes a face of their own.
+    setDisabledFace(muted(palette().color(QPalette::Active, QPalette::Base)));
 }
 
 void DigitBox::setDisabledFace(const QColor &face)
@@ -154,16 +180,26 @@ void DigitBox::paintEvent(QPaintEvent *event)
     // A box being typed in is drawn by the line edit, cursor and all. The
     // others, often a hundred cells of a table, show only their face and
     // their number, which costs a fraction of that.
-    if (hasFocus() || hasSelectedText() || !hasFrame()) {
+    const bool shut = !isEnabled();
+    if (!shut && (hasFocus() || hasSelectedText() || !hasFrame())) {
         QLineEdit::paintEvent(event);
         return;
     }
     QPainter p(this);
-    const QPalette::ColorGroup group = isEnabled() ? QPalette::Active : QPalette::Disabled;
+    const QPalette::ColorGroup group = shut ? QPalette::Disabled : QPalette::Active;
     const QRect face = rect();
-    // A rim and the face as two plain fills: far cheaper than a stroked rectangle.
-    p.fillRect(face, palette().color(group, QPalette::Window).darker(160));
-    p.fillRect(face.adjusted(1, 1, -1, -1), palette().brush(group, QPalette::Base));
+    int rim = 1;
+    if (shut) {
+        // Framed or not, a shut box says so all round, in the ink that is
+        // readable on its face.
+        rim = std::max(2, height() / 24);
+        p.fillRect(face, palette().brush(group, QPalette::Base));
+        dashedRim(p, face, rim, palette().color(group, QPalette::Text));
+    } else {
+        // A rim and the face as two plain fills: far cheaper than a stroked rectangle.
+        p.fillRect(face, palette().color(group, QPalette::Window).darker(160));
+        p.fillRect(face.adjusted(1, 1, -1, -1), palette().brush(group, QPalette::Base));
+    }
 
     if (text().isEmpty())
         return;
@@ -183,7 +219,7 @@ void DigitBox::paintEvent(QPaintEvent *event)
         x = width() - kMargin - size.width();
     p.setPen(palette().color(group, QPalette::Text));
     p.setFont(font());
-    p.setClipRect(face.adjusted(1, 1, -1, -1));
+    p.setClipRect(face.adjusted(rim, rim, -rim, -rim));
     p.drawStaticText(QPointF(x, (height() - size.height()) / 2), shown_);
 }
 

@@ -6,14 +6,17 @@
 // An answer box that takes only the digits 0 to 9 and Backspace from the
 // keyboard (SoloCifre); pasted or dropped text gets in only when it is all
 // digits. Enter inserts nothing: releasing it emits enterReleased(). When
-// disabled, its text stays dark and readable on its face.
+// disabled, it looks shut (a dashed rim in the ink of its face) while its
+// text stays dark and readable on that face.
 class DigitBox : public QLineEdit {
     Q_OBJECT
 public:
     explicit DigitBox(QWidget *parent = nullptr);
 
-    // The face the box shows while disabled (its enabled face by default),
-    // with an ink that keeps the answer readable on it.
+    // The face the box shows while disabled (by default its enabled face
+    // muted towards grey), with an ink that keeps the answer readable on it.
+    // A window that colours its boxes for every state keeps its colours and
+    // shows a shut box by the rim alone.
     void setDisabledFace(const QColor &face);
 
     // Whether a typed character may reach the box.
