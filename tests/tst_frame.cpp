@@ -270,6 +270,11 @@ void TestFrame::shutBoxesLookShut()
     const QPoint inside(6, 30);   // on the face, clear of the rim and the digits
     const QColor shutFace = shut.pixelColor(inside);
     QCOMPARE(shutFace != open.pixelColor(inside), faceChanges);
+    // Whatever the face, the rim says it: a good part of it stands out.
+    int rim = 0;
+    for (int x = 0; x < shut.width(); ++x)
+        rim += contrast(shut.pixelColor(x, 1), shutFace) >= 3;
+    QVERIFY2(rim >= shut.width() / 3, qPrintable(QString::number(rim)));
     double best = 1;
     for (int x = 20; x < 70; ++x) {
         for (int y = 10; y < 50; ++y)
