@@ -1096,26 +1096,40 @@ void TestColumn::carryEndedByTheMouse()
 
 void TestColumn::touchThatDoesNotDrag_data()
 {
-    QTest::addColumn<bool>("twoFingers");   // else one finger whose touch is cancelled
-    QTest::newRow("two fingers") << true;
-    QTest::newRow("cancelled") << false;
+    QTest::addColumn<QString>("how");
+    QTest::newRow("two fingers at once") << "two";
+    QTest::newRow("a second finger on another digit") << "second";
+    QTest::newRow("cancelled") << "cancel";
 }
 
 void TestColumn::touchThatDoesNotDrag()
 {
-    QFETCH(bool, twoFingers);
+    QFETCH(QString, how);
     static QPointingDevice *fingers = QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen);
     // 40 x 2.
     ColumnForm *w = openColumn(*program_, QStringLiteral("FormCol1"), {{0, 24}, {0, 3}, {0, 10}, {0, 3}, {3, 8}});
     QSignalSpy drops(w->Lda1, &DragLabel::dropped);
+    QSignalSpy secondDrops(w->Lu1, &DragLabel::dropped);
     const QPoint a = w->Lda1->mapTo(w, w->Lda1->rect().center());
     const QPoint b = w->Eda1->mapTo(w, w->Eda1->rect().center());
+    const QPoint c = w->Lu1->mapTo(w, w->Lu1->rect().center());
+    const QPoint d = w->Eu1->mapTo(w, w->Eu1->rect().center());
     const QPoint beside(4, 0);
-    if (twoFingers) {
+    if (how == QLatin1String("two")) {
         QTest::touchEvent(w, fingers).press(0, a, w).press(1, a + beside, w);
         QTest::touchEvent(w, fingers).move(0, (a + b) / 2, w).move(1, (a + b) / 2 + beside, w);
         QCOMPARE(ghosts(w), 0);
         QTest::touchEvent(w, fingers).release(0, b, w).release(1, b + beside, w);
+    } else if (how == QLatin1String("second")) {
+        // The first finger drags 4 and is lifted where it was taken.
+        QTest::touchEvent(w, fingers).press(0, a, w);
+        QTest::touchEvent(w, fingers).move(0, a + beside, w);
+        QTest::touchEvent(w, fingers).stationary(0).press(1, c, w);
+        QTest::touchEvent(w, fingers).move(0, a, w).move(1, d, w);
+        QCOMPARE(ghosts(w), 1);
+        QTest::touchEvent(w, fingers).release(0, a, w).release(1, d, w);
+        QCOMPARE(drops.count(), 1);
+        drops.clear();
     } else {
         QTest::touchEvent(w, fingers).press(0, a, w);
         QTest::touchEvent(w, fingers).move(0, (a + b) / 2, w);
@@ -1128,7 +1142,9 @@ void TestColumn::touchThatDoesNotDrag()
         QTest::touchEvent(w, fingers).release(0, b, w);
     }
     QCOMPARE(drops.count(), 0);
+    QCOMPARE(secondDrops.count(), 0);
     QVERIFY(w->Eda1->text().isEmpty());
+    QVERIFY(w->Eu1->text().isEmpty());
     QCOMPARE(ghosts(w), 0);
 }
 
