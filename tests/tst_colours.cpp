@@ -17,6 +17,8 @@ private Q_SLOTS:
     void colouredControlsStandOut();
     void rimFollowsItsControl_data();
     void rimFollowsItsControl();
+    void noRimWhereNoneIsNeeded_data();
+    void noRimWhereNoneIsNeeded();
 };
 
 namespace {
@@ -146,6 +148,40 @@ void TestColours::rimFollowsItsControl()
         box->resize(60, 60);
     QTRY_VERIFY2(record->painted.contains(repainted),
                  qPrintable(QStringLiteral("%1 rectangles").arg(record->painted.rectCount())));
+}
+
+void TestColours::noRimWhereNoneIsNeeded_data()
+{
+    QTest::addColumn<QColor>("face");
+    QTest::addColumn<bool>("hidden");
+    QTest::addColumn<QPoint>("at");        // in the window, the box being at (100, 100), 40 x 40
+    QTest::addColumn<QColor>("shown");
+    QTest::newRow("faded face: a black rim") << QColor(Qt::red) << false << QPoint(99, 120) << QColor(Qt::black);
+    QTest::newRow("hidden: the window's colour") << QColor(Qt::red) << true << QPoint(120, 120)
+                                                 << QColor(255, 192, 128);
+    QTest::newRow("the window's own face") << QColor(255, 192, 128) << false << QPoint(99, 120)
+                                           << QColor(255, 192, 128);
+}
+
+// A rim is drawn as a block the control then covers: one drawn for a hidden
+// control, or for a face that needs none, stays in sight.
+void TestColours::noRimWhereNoneIsNeeded()
+{
+    QFETCH(QColor, face);
+    QFETCH(bool, hidden);
+    QFETCH(QPoint, at);
+    QFETCH(QColor, shown);
+    QWidget window;
+    window.resize(400, 300);
+    setFace(&window, QColor(255, 192, 128));
+    auto *box = new QLabel(&window);
+    box->setGeometry(100, 100, 40, 40);
+    setFace(box, face);
+    box->setVisible(!hidden);
+    outlineFadingChildren(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.grab().toImage().pixelColor(at), shown);
 }
 
 QTEST_MAIN(TestColours)

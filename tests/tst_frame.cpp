@@ -3,6 +3,7 @@
 #include "exercises/tables/FormEserci.h"
 #include "exercises/tables/FormEsercizi.h"
 #include "frame/DigitBox.h"
+#include "frame/FittingLabel.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -33,6 +34,8 @@ private Q_SLOTS:
     void verdicts();
     void readAgain_data();
     void readAgain();
+    void fittingLabel_data();
+    void fittingLabel();
 
 private:
     std::unique_ptr<TestProgram> program_;
@@ -435,6 +438,33 @@ void TestFrame::readAgain()
     if (how != QLatin1String("Enter"))
         QCOMPARE(w->focusWidget(), w->Text1);
     QCOMPARE(state().contaErrati + state().contaEsatti, 0);
+}
+
+void TestFrame::fittingLabel_data()
+{
+    QTest::addColumn<QList<QSize>>("sizes");   // the label's sizes in turn, the fit taken at each
+    QTest::addColumn<int>("pixels");           // the text's size at the last
+    QTest::newRow("fits at its own size") << QList<QSize>{{600, 200}} << 24;
+    QTest::newRow("fits at no size") << QList<QSize>{{40, 12}} << 10;
+    QTest::newRow("grown again") << QList<QSize>{{40, 12}, {600, 200}} << 24;
+    QTest::newRow("shrunk") << QList<QSize>{{600, 200}, {40, 12}} << 10;
+}
+
+// The text shrinks to fit down to the smallest size a child reads, and no
+// further; each new size of the label is fitted afresh.
+void TestFrame::fittingLabel()
+{
+    QFETCH(QList<QSize>, sizes);
+    QFETCH(int, pixels);
+    FittingLabel label(QStringLiteral("Trascina ogni cifra nella sua casella"));
+    QFont font = label.font();
+    font.setPixelSize(24);
+    label.setFont(font);
+    for (const QSize &size : sizes) {
+        label.resize(size);
+        QVERIFY(label.paintedFont().pixelSize() <= 24);
+    }
+    QCOMPARE(label.paintedFont().pixelSize(), pixels);
 }
 
 QTEST_MAIN(TestFrame)

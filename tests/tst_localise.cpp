@@ -1,5 +1,6 @@
 #include "Fakes.h"
 #include "app/Menus.h"
+#include "app/Startup.h"
 #include "frame/FormBase.h"
 #include "frame/Shapes.h"
 #include "lang/IniFile.h"
@@ -121,6 +122,9 @@ private Q_SLOTS:
     void noLanguageFile();
     void missingMenuCaptionEmptiesTitle();
     void choosingLanguage();
+    void standInLanguage_data();
+    void standInLanguage();
+    void exitQuestionFollowsEveryChoice();
     void choiceSurvivesReadOnlyFolder_data();
     void choiceSurvivesReadOnlyFolder();
     void choiceThatCannotBeKept_data();
@@ -330,6 +334,60 @@ void TestLocalise::choosingLanguage()
     qobject_cast<QAction *>(eserci->control(QStringLiteral("mnuEsci")))->trigger();
     QCOMPARE(program.dialogs->shown.back().text, QStringLiteral("Leave B?"));
     QCOMPARE(program.dialogs->shown.back().words.yes, QStringLiteral("Yes B"));
+}
+
+void TestLocalise::standInLanguage_data()
+{
+    QTest::addColumn<QStringList>("files");   // "Name kind": whole, or holding only the title or the first message
+    QTest::addColumn<QString>("used");        // the setting names Named
+    QTest::newRow("named is whole") << QStringList{"Named whole", "Italiano whole"} << "Named";
+    QTest::newRow("named holds only the menu title") << QStringList{"Named title", "Italiano whole"} << "Italiano";
+    QTest::newRow("named holds only the first message") << QStringList{"Named first", "Italiano whole"}
+                                                        << "Italiano";
+    QTest::newRow("two stand-ins") << QStringList{"Alfa whole", "Italiano whole"} << "Italiano";
+}
+
+void TestLocalise::standInLanguage()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, used);
+    TestProgram program(TestProgram::Assets::None);
+    for (const QString &file : files) {
+        const QString kind = file.section(u' ', 1);
+        const QByteArray first = kind == QLatin1String("title") ? "" : "[Strings]\r\n0001=\"Uno\"\r\n";
+        const QByteArray title = kind == QLatin1String("first") ? "" : "[FormMenu]\r\nFormMenu.Caption=\"Menu\"\r\n";
+        program.writeFile(file.section(u' ', 0, 0) + QStringLiteral(".lng"), first + title);
+    }
+    program.writeFile(QStringLiteral("LangSetting.ini"), "[Language]\r\nCurrentLanguage=\"Named\"\r\n");
+    state().currentLanguageName = readLanguageSetting();
+    QCOMPARE(QFileInfo(languageFile()).completeBaseName(), used);
+}
+
+// Asked, answered No, asked again after each choice of language: each time
+// in the language then chosen, and with nothing else to say.
+void TestLocalise::exitQuestionFollowsEveryChoice()
+{
+    TestProgram program(TestProgram::Assets::None);
+    for (const char *name : {"Alfa", "Beta"}) {
+        const QByteArray n(name);
+        program.writeFile(QString::fromLatin1(name) + QStringLiteral(".lng"),
+                          "[Strings]\r\n0001=\"" + n + "\"\r\n0010=\"Quit " + n + "?\"\r\n"
+                          "[FormMenu]\r\nFormMenu.Caption=\"Menu " + n + "\"\r\n");
+    }
+    program.writeFile(QStringLiteral("LangSetting.ini"), "[Language]\r\nCurrentLanguage=\"Alfa\"\r\n");
+    FormMenu *menu = openMenu();
+    QVERIFY(menu);
+    for (const QString &choice : {QString(), QStringLiteral("Beta"), QStringLiteral("Alfa")}) {
+        if (!choice.isEmpty())
+            menu->languageItems().at(static_cast<std::size_t>(itemCaptions(*menu).indexOf(choice)))->trigger();
+        program.dialogs->answers.push_back(MessageAnswer::No);
+        ConfermaUscita(menu);
+    }
+    QStringList asked;
+    for (const ShownMessage &m : program.dialogs->shown)
+        asked << m.text;
+    QCOMPARE(asked, QStringList({"Quit Alfa?", "Quit Beta?", "Quit Alfa?"}));
+    QCOMPARE(program.programEnded, 0);
 }
 
 void TestLocalise::choiceSurvivesReadOnlyFolder_data()

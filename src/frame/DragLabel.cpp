@@ -18,6 +18,13 @@ bool fromTouch(const QMouseEvent *event)
     return event->device() && event->device()->type() == QInputDevice::DeviceType::TouchScreen;
 }
 
+bool otherDragIn(const QWidget *window, const DragLabel *self)
+{
+    const QList<DragLabel *> labels = window->findChildren<DragLabel *>();
+    return std::any_of(labels.begin(), labels.end(),
+                       [self](const DragLabel *label) { return label != self && label->dragging(); });
+}
+
 } // namespace
 
 DragLabel::DragLabel(QWidget *parent) : QLabel(parent)
@@ -54,8 +61,9 @@ bool DragLabel::event(QEvent *event)
         return QLabel::event(event);
     auto *touch = static_cast<QTouchEvent *>(event);
     if (type == QEvent::TouchBegin) {
-        // One finger drags; more at once are not a drag.
-        if (!dragMode_ || touch->pointCount() != 1)
+        // One finger drags; more at once are not a drag, nor is a finger put
+        // down while another label of the window is being dragged.
+        if (!dragMode_ || touch->pointCount() != 1 || otherDragIn(window(), this))
             return QLabel::event(event);
         endDrag();
         const QEventPoint &point = touch->point(0);
