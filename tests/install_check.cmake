@@ -37,6 +37,15 @@ if(NOT setting MATCHES "English")
   message(FATAL_ERROR "a reinstall replaced the language choice")
 endif()
 
+# A staged install, as a package build makes: everything under DESTDIR/usr.
+set(stage ${PREFIX}/stage)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${stage} ${CMAKE_COMMAND} --install ${BUILD} --prefix /usr
+                RESULT_VARIABLE status OUTPUT_QUIET)
+file(GLOB top RELATIVE ${stage} ${stage}/*)
+if(NOT status EQUAL 0 OR NOT top STREQUAL "usr" OR NOT EXISTS ${stage}/usr/lib/quadrivel/LangSetting.ini)
+  message(FATAL_ERROR "the install under DESTDIR put files outside DESTDIR/usr: ${top}")
+endif()
+
 find_program(desktop_validate desktop-file-validate)
 if(desktop_validate)
   execute_process(COMMAND ${desktop_validate} ${PREFIX}/share/applications/${id}.desktop RESULT_VARIABLE status)
