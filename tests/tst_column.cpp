@@ -164,6 +164,12 @@ private Q_SLOTS:
     void dragButtons_data();
     void dragButtons();
     void dragOfAHiddenLabel();
+    // Screen readers and the keyboard
+    void readings_data();
+    void readings();
+    void focusAfterAvanti_data();
+    void focusAfterAvanti();
+    void focusRing();
     // Reading aloud
     void spoken_data();
     void spoken();
@@ -1068,6 +1074,105 @@ void TestColumn::dragOfAHiddenLabel()
     QCOMPARE(w->Eda1->text(), QStringLiteral(" 4"));
     QCOMPARE(ghosts(w), 0);
     QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void TestColumn::readings_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<Draws>("script");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("moves");   // as play() takes them
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("name");
+    const Draws d47x3{{37, 90}, {2, 5}};
+    const int button = QAccessible::PushButton;
+    QTest::newRow("digit to drag") << "FormCol2" << d47x3 << "Italiano" << QStringList{} << "Lda1" << button
+                                   << "decine del primo numero 4, Spazio o Invio per prenderlo";
+    QTest::newRow("digit placed") << "FormCol2" << d47x3 << "Italiano" << QStringList{"1"} << "Lda1" << button
+                                  << "decine del primo numero 4";
+    QTest::newRow("empty box") << "FormCol2" << d47x3 << "English" << QStringList{} << "Eda1" << button
+                               << "Tens box of the first number, empty";
+    QTest::newRow("filled box") << "FormCol2" << d47x3 << "English" << QStringList{"1"} << "Eda1" << button
+                                << "Tens box of the first number 4";
+    QTest::newRow("units of the answer")
+        << "FormCol2" << d47x3 << "Italiano" << QStringList{"1", "2"} << "Eur" << int(QAccessible::EditableText)
+        << "Unit\u00e0 del risultato: scrivi e premi Invio. Moltiplica 47 per 3. Quanto fa 7 per 3?";
+    QTest::newRow("tens with the carry")
+        << "FormCol2" << d47x3 << "English" << QStringList{"1", "2", "=21", "CambioUp>CambioUa"} << "Edar"
+        << int(QAccessible::EditableText)
+        << "Tens of the answer: type and press Enter. Multiply 47 by 3. What is 4 times 3, plus the carry of 2?";
+}
+
+// What a screen reader speaks as a control takes the focus: digits and boxes
+// are buttons with their place, answer boxes ask their question.
+void TestColumn::readings()
+{
+    QFETCH(QString, window);
+    QFETCH(Draws, script);
+    QFETCH(QString, language);
+    QFETCH(QStringList, moves);
+    QFETCH(QString, control);
+    QFETCH(int, role);
+    QFETCH(QString, name);
+    auto *w = openColumn<ColumnBase>(*program_, window, script, language);
+    for (const QString &move : moves)
+        play(w, move);
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(w->control(control));
+    QCOMPARE(int(reader->role()), role);
+    QCOMPARE(reader->text(QAccessible::Name), name);
+}
+
+void TestColumn::focusAfterAvanti_data()
+{
+    QTest::addColumn<QString>("window");
+    for (const char *window : {"FormCol1", "FormCola", "FormCol2", "Formcolb", "FormColc", "Formreti"})
+        QTest::newRow(window) << QString::fromLatin1(window);
+}
+
+// The next exercise starts on its first digit to drag, leftmost in the line.
+void TestColumn::focusAfterAvanti()
+{
+    QFETCH(QString, window);
+    state().currentLanguageName = QStringLiteral("Italiano");
+    auto *w = static_cast<ColumnBase *>(openWindow(window));
+    auto *avanti = qobject_cast<QPushButton *>(w->control(QStringLiteral("BottoneAvanti")));
+    avanti->setEnabled(true);
+    avanti->setFocus();
+    avanti->click();
+    auto *digit = qobject_cast<DragLabel *>(w->focusWidget());
+    QVERIFY(digit && digit->dragMode());
+    for (DragLabel *other : {w->Lh1, w->Lda1, w->Lu1})
+        QVERIFY(!other || !other->dragMode() || other->x() >= digit->x());
+}
+
+// Tab on a digit to drag rings it as boldly as the box it is carried over:
+// counted along the row through the middle of the digit, the ring's yellow
+// is over twice as wide as a thin ring's.
+void TestColumn::focusRing()
+{
+    // 40 x 2.
+    ColumnForm *w = openColumn(*program_, QStringLiteral("FormCol1"), {{0, 24}, {0, 3}, {0, 10}, {0, 3}, {3, 8}});
+    auto yellowAcross = [w](QWidget *control) {
+        const QRect around = QRect(control->mapTo(w, QPoint(0, 0)), control->size()).adjusted(-20, 0, 20, 0);
+        const QImage picture = w->grab(around).toImage();
+        int n = 0;
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor c = picture.pixelColor(x, picture.height() / 2);
+            n += c.red() > 200 && c.green() > 180 && c.blue() < 80;
+        }
+        return n;
+    };
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    qobject_cast<QWidget *>(w->control(QStringLiteral("BottoneLeggi")))->setFocus();
+    QCOMPARE(yellowAcross(w->Lda1), 0);
+    QVERIFY(tabTo(w, w->Lda1));
+    const int ring = yellowAcross(w->Lda1);
+    QVERIFY2(ring >= 2 * 4, qPrintable(QString::number(ring)));
+    strike(w, Qt::Key_Space);
+    const int box = yellowAcross(w->Eda1);
+    QVERIFY2(ring * 3 >= box * 2, qPrintable(QStringLiteral("%1 %2").arg(ring).arg(box)));
 }
 
 void TestColumn::spoken_data()
