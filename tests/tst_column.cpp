@@ -3,6 +3,7 @@
 #include "exercises/column/ColumnForm.h"
 #include "exercises/column/FormColc.h"
 #include "exercises/column/Formreti.h"
+#include "frame/CarryRing.h"
 #include "frame/DigitBox.h"
 #include "frame/DragLabel.h"
 #include "frame/Shapes.h"
@@ -1146,33 +1147,46 @@ void TestColumn::focusAfterAvanti()
         QVERIFY(!other || !other->dragMode() || other->x() >= digit->x());
 }
 
-// Tab on a digit to drag rings it as boldly as the box it is carried over:
-// counted along the row through the middle of the digit, the ring's yellow
-// is over twice as wide as a thin ring's.
+// A digit to drag that has the focus is ringed as boldly as a box of its
+// height the keyboard carries a digit over; without the focus it is not.
 void TestColumn::focusRing()
 {
-    // 40 x 2.
-    ColumnForm *w = openColumn(*program_, QStringLiteral("FormCol1"), {{0, 24}, {0, 3}, {0, 10}, {0, 3}, {3, 8}});
-    auto yellowAcross = [w](QWidget *control) {
-        const QRect around = QRect(control->mapTo(w, QPoint(0, 0)), control->size()).adjusted(-20, 0, 20, 0);
-        const QImage picture = w->grab(around).toImage();
+    QWidget window;
+    window.resize(300, 200);
+    window.setStyleSheet(QStringLiteral("background: white"));
+    auto *digit = new DragLabel(&window);
+    digit->setGeometry(40, 60, 30, 66);
+    digit->setDragMode(true);
+    auto *box = new QLabel(&window);
+    box->setGeometry(160, 60, 66, 66);
+    auto *other = new QPushButton(&window);
+    other->setGeometry(0, 0, 20, 20);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *ring = new CarryRing(&window);
+    ring->surround(box);
+    // The width of the first yellow met going right from x along the middle
+    // row, within 60 pixels.
+    auto yellowFrom = [&window](int x) {
+        const QImage picture = window.grab().toImage();
+        const qreal scale = picture.devicePixelRatio();
+        const int y = qRound(93 * scale);
         int n = 0;
-        for (int x = 0; x < picture.width(); ++x) {
-            const QColor c = picture.pixelColor(x, picture.height() / 2);
-            n += c.red() > 200 && c.green() > 180 && c.blue() < 80;
+        for (int i = qRound(x * scale); i < qRound((x + 60) * scale); ++i) {
+            const QColor c = picture.pixelColor(i, y);
+            if (c.red() > 200 && c.green() > 180 && c.blue() < 80)
+                ++n;
+            else if (n > 0)
+                break;
         }
         return n;
     };
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w));
-    qobject_cast<QWidget *>(w->control(QStringLiteral("BottoneLeggi")))->setFocus();
-    QCOMPARE(yellowAcross(w->Lda1), 0);
-    QVERIFY(tabTo(w, w->Lda1));
-    const int ring = yellowAcross(w->Lda1);
-    QVERIFY2(ring >= 2 * 4, qPrintable(QString::number(ring)));
-    strike(w, Qt::Key_Space);
-    const int box = yellowAcross(w->Eda1);
-    QVERIFY2(ring * 3 >= box * 2, qPrintable(QStringLiteral("%1 %2").arg(ring).arg(box)));
+    other->setFocus();
+    QCOMPARE(yellowFrom(20), 0);
+    digit->setFocus(Qt::TabFocusReason);
+    const int thick = yellowFrom(20);
+    QVERIFY2(thick + 1 >= yellowFrom(140), qPrintable(QStringLiteral("%1 %2").arg(thick).arg(yellowFrom(140))));
 }
 
 void TestColumn::spoken_data()
