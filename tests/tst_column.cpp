@@ -915,6 +915,11 @@ void TestColumn::keyboardSetUp()
     // Dropped where it does not fit: nothing happens, as with the mouse.
     strike(w, key);
     QVERIFY(tabTo(w, control(wrong)));
+    // Moved on: the box reached reads the carry, the one left its own place.
+    auto nameOf = [](QWidget *c) { return QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name); };
+    const QString carrying = reading.section(u' ', 0, 2);
+    QVERIFY2(nameOf(control(wrong)).startsWith(carrying), qPrintable(nameOf(control(wrong))));
+    QVERIFY2(over == control(wrong) || !nameOf(over).startsWith(carrying), qPrintable(nameOf(over)));
     strike(w, key);
     QVERIFY(qobject_cast<QLabel *>(control(wrong))->text().isEmpty());
     QCOMPARE(w->focusWidget(), label);
