@@ -117,7 +117,7 @@ void ColumnBase::mostraRiga(const Moltiplicazione &m)
     concluso_ = false;
     // The boxes of the last exercise no longer ask what they asked.
     for (QWidget *control : named_) {
-        if (qobject_cast<DigitBox *>(control))
+        if (qobject_cast<DigitBox *>(control) && control->accessibleName() != control->toolTip())
             control->setAccessibleName(control->toolTip());
     }
 }
