@@ -3,6 +3,7 @@
 #include "exercises/column/ColumnForm.h"
 #include "exercises/column/FormColc.h"
 #include "exercises/column/Formreti.h"
+#include "frame/CarryRing.h"
 #include "frame/DigitBox.h"
 #include "frame/DragLabel.h"
 #include "frame/Shapes.h"
@@ -182,6 +183,12 @@ private Q_SLOTS:
     void dragButtons_data();
     void dragButtons();
     void dragOfAHiddenLabel();
+    // Screen readers and the keyboard
+    void readings_data();
+    void readings();
+    void focusAfterAvanti_data();
+    void focusAfterAvanti();
+    void focusRing();
     // Reading aloud
     void spoken_data();
     void spoken();
@@ -886,24 +893,24 @@ void TestColumn::keyboardSetUp_data()
     // drops the last digit must not answer them.
     QTest::newRow("FormCol1 40 x 2") << "FormCol1" << Draws{{0, 24}, {0, 3}, {0, 10}, {0, 3}, {3, 8}}
                                      << int(Qt::Key_Return) << QStringList{"Lda1 Eda1", "Lu1 Eu1", "Lu2 Eu2"}
-                                     << "Eu1" << "decine del primo numero 4" << "0030" << "Eur";
+                                     << "Eu1" << "stai portando 4 sopra Casella delle decine del primo numero, vuota" << "0030" << "Eur";
     QTest::newRow("FormCola 322 x 3") << "FormCola" << Draws{{3, 24}, {0, 3}, {2, 10}, {0, 3}, {1, 8}, {0, 3}, {3, 9}}
                                       << int(Qt::Key_Space)
                                       << QStringList{"Lh1 Eh1", "Lda1 Eda1", "Lu1 Eu1", "Lu2 Eu2"} << "Eda1"
-                                      << "centinaia del primo numero 3" << "0035" << "Eur";
+                                      << "stai portando 3 sopra Casella delle centinaia del primo numero, vuota" << "0035" << "Eur";
     QTest::newRow("FormCol2 47 x 3") << "FormCol2" << Draws{{37, 90}, {2, 5}} << int(Qt::Key_Enter)
                                      << QStringList{"Lu1 Eu1", "Lda1 Eda1", "Lu2 Eu2"} << "Eda1"
-                                     << "unit\u00e0 del primo numero 7" << "0043" << "Eur";
+                                     << "stai portando 7 sopra Casella delle decine del primo numero, vuota" << "0043" << "Eur";
     QTest::newRow("Formcolb 105 x 3") << "Formcolb" << Draws{{104, 400}, {2, 5}} << int(Qt::Key_Space)
                                       << QStringList{"Lh1 Eh1", "Lda1 Eda1", "Lu1 Eu1", "Lu2 Eu2"} << "Eu1"
-                                      << "centinaia del primo numero 1" << "0063" << "Eur";
+                                      << "stai portando 1 sopra Casella delle centinaia del primo numero, vuota" << "0063" << "Eur";
     QTest::newRow("FormColc 234 x 23") << "FormColc" << Draws{{134, 300}, {2, 5}, {1, 5}} << int(Qt::Key_Return)
                                        << QStringList{"Lh1 Eh1", "Lda1 Eda1", "Lu1 Eu1", "Lda2 Eda2", "Lu2 Eu2"}
-                                       << "Eu1" << "centinaia del primo numero 2" << "0077" << "Eur";
+                                       << "Eu1" << "stai portando 2 sopra Casella delle centinaia del primo numero, vuota" << "0077" << "Eur";
     QTest::newRow("Formreti 123 x 45") << "Formreti" << Draws{{4, 9}, {3, 9}, {0, 9}, {2, 10}, {3, 10}}
                                        << int(Qt::Key_Return)
                                        << QStringList{"Lh1 Eh1", "Lda1 Eda1", "Lu1 Eu1", "Lda2 Eda2", "Lu2 Eu2"}
-                                       << "Eda2" << "centinaia del primo numero 1" << "0046" << "Text1 0";
+                                       << "Eda2" << "stai portando 1 sopra Casella delle centinaia del primo numero, vuota" << "0046" << "Text1 0";
 }
 
 void TestColumn::keyboardSetUp()
@@ -931,8 +938,8 @@ void TestColumn::keyboardSetUp()
     QCOMPARE(ghosts(w), 1);
     QWidget *over = w->focusWidget();
     QVERIFY(over != label);
-    const QString heard = QAccessible::queryAccessibleInterface(over)->text(QAccessible::Description);
-    QVERIFY2(heard.contains(reading), qPrintable(heard));
+    const QString heard = QAccessible::queryAccessibleInterface(over)->text(QAccessible::Name);
+    QVERIFY2(heard.startsWith(reading), qPrintable(heard));
     // Escape puts it back.
     strike(w, Qt::Key_Escape);
     QCOMPARE(ghosts(w), 0);
@@ -942,6 +949,11 @@ void TestColumn::keyboardSetUp()
     // Dropped where it does not fit: nothing happens, as with the mouse.
     strike(w, key);
     QVERIFY(tabTo(w, control(wrong)));
+    // Moved on: the box reached reads the carry, the one left its own place.
+    auto nameOf = [](QWidget *c) { return QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name); };
+    const QString carrying = reading.section(u' ', 0, 2);
+    QVERIFY2(nameOf(control(wrong)).startsWith(carrying), qPrintable(nameOf(control(wrong))));
+    QVERIFY2(over == control(wrong) || !nameOf(over).startsWith(carrying), qPrintable(nameOf(over)));
     strike(w, key);
     QVERIFY(qobject_cast<QLabel *>(control(wrong))->text().isEmpty());
     QCOMPARE(w->focusWidget(), label);
@@ -1223,6 +1235,118 @@ void TestColumn::dragOfAHiddenLabel()
     QCOMPARE(w->Eda1->text(), QStringLiteral(" 4"));
     QCOMPARE(ghosts(w), 0);
     QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void TestColumn::readings_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<Draws>("script");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("moves");   // as play() takes them
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("name");
+    const Draws d47x3{{37, 90}, {2, 5}};
+    const int button = QAccessible::PushButton;
+    QTest::newRow("digit to drag") << "FormCol2" << d47x3 << "Italiano" << QStringList{} << "Lda1" << button
+                                   << "decine del primo numero 4, Spazio o Invio per prenderlo";
+    QTest::newRow("digit placed") << "FormCol2" << d47x3 << "Italiano" << QStringList{"1"} << "Lda1" << button
+                                  << "decine del primo numero 4";
+    QTest::newRow("empty box") << "FormCol2" << d47x3 << "English" << QStringList{} << "Eda1" << button
+                               << "Tens box of the first number, empty";
+    QTest::newRow("filled box") << "FormCol2" << d47x3 << "English" << QStringList{"1"} << "Eda1" << button
+                                << "Tens box of the first number 4";
+    QTest::newRow("units of the answer")
+        << "FormCol2" << d47x3 << "Italiano" << QStringList{"1", "2"} << "Eur" << int(QAccessible::EditableText)
+        << "Unit\u00e0 del risultato: scrivi e premi Invio. Moltiplica 47 per 3. Quanto fa 7 per 3?";
+    QTest::newRow("tens with the carry")
+        << "FormCol2" << d47x3 << "English" << QStringList{"1", "2", "=21", "CambioUp>CambioUa"} << "Edar"
+        << int(QAccessible::EditableText)
+        << "Tens of the answer: type and press Enter. Multiply 47 by 3. What is 4 times 3, plus the carry of 2?";
+}
+
+// What a screen reader speaks as a control takes the focus: digits and boxes
+// are buttons with their place, answer boxes ask their question.
+void TestColumn::readings()
+{
+    QFETCH(QString, window);
+    QFETCH(Draws, script);
+    QFETCH(QString, language);
+    QFETCH(QStringList, moves);
+    QFETCH(QString, control);
+    QFETCH(int, role);
+    QFETCH(QString, name);
+    auto *w = openColumn<ColumnBase>(*program_, window, script, language);
+    for (const QString &move : moves)
+        play(w, move);
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(w->control(control));
+    QCOMPARE(int(reader->role()), role);
+    QCOMPARE(reader->text(QAccessible::Name), name);
+}
+
+void TestColumn::focusAfterAvanti_data()
+{
+    QTest::addColumn<QString>("window");
+    for (const char *window : {"FormCol1", "FormCola", "FormCol2", "Formcolb", "FormColc", "Formreti"})
+        QTest::newRow(window) << QString::fromLatin1(window);
+}
+
+// The next exercise starts on its first digit to drag, leftmost in the line.
+void TestColumn::focusAfterAvanti()
+{
+    QFETCH(QString, window);
+    state().currentLanguageName = QStringLiteral("Italiano");
+    auto *w = static_cast<ColumnBase *>(openWindow(window));
+    auto *avanti = qobject_cast<QPushButton *>(w->control(QStringLiteral("BottoneAvanti")));
+    avanti->setEnabled(true);
+    avanti->setFocus();
+    avanti->click();
+    auto *digit = qobject_cast<DragLabel *>(w->focusWidget());
+    QVERIFY(digit && digit->dragMode());
+    for (DragLabel *other : {w->Lh1, w->Lda1, w->Lu1})
+        QVERIFY(!other || !other->dragMode() || other->x() >= digit->x());
+}
+
+// A digit to drag that has the focus is ringed as boldly as a box of its
+// height the keyboard carries a digit over; without the focus it is not.
+void TestColumn::focusRing()
+{
+    QWidget window;
+    window.resize(300, 200);
+    window.setStyleSheet(QStringLiteral("background: white"));
+    auto *digit = new DragLabel(&window);
+    digit->setGeometry(40, 60, 30, 66);
+    digit->setDragMode(true);
+    auto *box = new QLabel(&window);
+    box->setGeometry(160, 60, 66, 66);
+    auto *other = new QPushButton(&window);
+    other->setGeometry(0, 0, 20, 20);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *ring = new CarryRing(&window);
+    ring->surround(box);
+    // The width of the first yellow met going right from x along the middle
+    // row, within 60 pixels.
+    auto yellowFrom = [&window](int x) {
+        const QImage picture = window.grab().toImage();
+        const qreal scale = picture.devicePixelRatio();
+        const int y = qRound(93 * scale);
+        int n = 0;
+        for (int i = qRound(x * scale); i < qRound((x + 60) * scale); ++i) {
+            const QColor c = picture.pixelColor(i, y);
+            if (c.red() > 200 && c.green() > 180 && c.blue() < 80)
+                ++n;
+            else if (n > 0)
+                break;
+        }
+        return n;
+    };
+    other->setFocus();
+    QCOMPARE(yellowFrom(20), 0);
+    digit->setFocus(Qt::TabFocusReason);
+    const int thick = yellowFrom(20);
+    QVERIFY2(thick + 1 >= yellowFrom(140), qPrintable(QStringLiteral("%1 %2").arg(thick).arg(yellowFrom(140))));
 }
 
 void TestColumn::spoken_data()

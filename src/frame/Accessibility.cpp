@@ -1,5 +1,7 @@
 #include "frame/Accessibility.h"
 
+#include "frame/DragLabel.h"
+#include "frame/DropTargets.h"
 #include "frame/FormBase.h"
 #include "frame/Icons.h"
 #include "lang/Language.h"
@@ -13,13 +15,18 @@ namespace {
 // Every label of the program. One with an accessible name is read as that
 // name, its title, followed by its text; one without, by its text. The
 // toolkit asks for a label's reader while the label is being built, before
-// any name is set, so the reader decides at each reading.
+// any name is set, so the reader decides at each reading. A digit to drag and
+// a box it is dropped in are buttons, so that a screen reader speaks them
+// when they take the focus: the digit with how to pick it up, the box with
+// whether it is empty and what is carried over it.
 class TitledLabel final : public QAccessibleWidget {
 public:
     explicit TitledLabel(QLabel *label) : QAccessibleWidget(label, QAccessible::StaticText) {}
 
     QAccessible::Role role() const override
     {
+        if (qobject_cast<const DragLabel *>(label()) || DropTargets::of(label()))
+            return QAccessible::PushButton;
         const bool picture = qobject_cast<const IconLabel *>(label()) || !label()->pixmap().isNull();
         return picture ? QAccessible::Graphic : QAccessible::StaticText;
     }
@@ -28,11 +35,12 @@ public:
     {
         if (t != QAccessible::Name)
             return QAccessibleWidget::text(t);
-        const QString title = widget()->accessibleName();
-        const QString shown = label()->text().simplified();
-        if (title.isEmpty())
-            return shown;
-        return shown.isEmpty() || shown == title ? title : title + u' ' + shown;
+        const QString own = titled();
+        if (const auto *digit = qobject_cast<const DragLabel *>(label()); digit && digit->dragMode())
+            return accessibleWord(QStringLiteral("Draggable"), own);
+        if (const DropTargets *drops = DropTargets::of(label()))
+            return drops->reading(label(), own);
+        return own;
     }
 
     QAccessible::State state() const override
@@ -44,6 +52,15 @@ public:
 
 private:
     const QLabel *label() const { return static_cast<const QLabel *>(widget()); }
+
+    QString titled() const
+    {
+        const QString title = widget()->accessibleName();
+        const QString shown = label()->text().simplified();
+        if (title.isEmpty())
+            return shown;
+        return shown.isEmpty() || shown == title ? title : title + u' ' + shown;
+    }
 };
 
 QAccessibleInterface *programAccessible(const QString &, QObject *object)

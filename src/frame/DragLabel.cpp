@@ -1,5 +1,8 @@
 #include "frame/DragLabel.h"
 
+#include "frame/Accessibility.h"
+#include "frame/CarryRing.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -35,6 +38,10 @@ DragLabel::DragLabel(QWidget *parent) : QLabel(parent)
 DragLabel::~DragLabel()
 {
     endDrag();
+    if (ring_) {
+        ring_->hide();
+        ring_->deleteLater();
+    }
 }
 
 void DragLabel::setDragMode(bool on)
@@ -43,14 +50,13 @@ void DragLabel::setDragMode(bool on)
         return;
     dragMode_ = on;
     setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
-    if (on) {
+    if (on)
         setCursor(dragCursor());
-    } else {
+    else
         unsetCursor();
-        // What the keyboard could do with it no longer holds.
-        setAccessibleDescription(QString());
-    }
-    update();
+    placeRing();
+    // Whether it can be picked up is part of its reading.
+    announceNameChange(this);
 }
 
 bool DragLabel::event(QEvent *event)
@@ -127,17 +133,47 @@ void DragLabel::hideEvent(QHideEvent *event)
     endDrag();
     putDown();
     QLabel::hideEvent(event);
+    placeRing();
 }
 
-void DragLabel::paintEvent(QPaintEvent *event)
+void DragLabel::focusInEvent(QFocusEvent *event)
 {
-    QLabel::paintEvent(event);
-    // The keyboard's ring: on the digit that has the focus and on one that
-    // is being carried, never in the faded copy.
-    if (plain_ || !(lifted_ || (dragMode_ && hasFocus())))
+    QLabel::focusInEvent(event);
+    placeRing();
+}
+
+void DragLabel::focusOutEvent(QFocusEvent *event)
+{
+    QLabel::focusOutEvent(event);
+    placeRing();
+}
+
+void DragLabel::moveEvent(QMoveEvent *event)
+{
+    QLabel::moveEvent(event);
+    placeRing();
+}
+
+void DragLabel::resizeEvent(QResizeEvent *event)
+{
+    QLabel::resizeEvent(event);
+    placeRing();
+}
+
+void DragLabel::placeRing()
+{
+    const bool shown = isVisible() && (lifted_ || (dragMode_ && hasFocus()));
+    if (!shown) {
+        if (ring_)
+            ring_->hide();
         return;
-    QPainter painter(this);
-    paintCarryRing(painter, QRectF(rect()));
+    }
+    if (!ring_)
+        ring_ = new CarryRing(window());
+    ring_->surround(this);
+    // A faded copy held above the window stays above the ring.
+    if (ghost_)
+        ghost_->raise();
 }
 
 void DragLabel::startDrag(QPointF grip, QPointF globalPos, bool withCursor)
@@ -169,9 +205,7 @@ void DragLabel::makeGhost()
     QPixmap faded(size() * devicePixelRatioF());
     faded.setDevicePixelRatio(devicePixelRatioF());
     faded.fill(Qt::transparent);
-    plain_ = true;
     const QPixmap face = grab();
-    plain_ = false;
     {
         QPainter painter(&faded);
         painter.setOpacity(0.6);
@@ -220,8 +254,8 @@ void DragLabel::lift()
     if (lifted_ || dragging_)
         return;
     lifted_ = true;
+    placeRing();
     makeGhost();
-    update();
 }
 
 void DragLabel::hover(QWidget *over)
@@ -242,21 +276,7 @@ void DragLabel::putDown()
         return;
     lifted_ = false;
     dropGhost();
-    update();
-}
-
-void paintCarryRing(QPainter &painter, const QRectF &inside)
-{
-    const qreal pen = qMax(2.5, std::min(inside.width(), inside.height()) / 14);
-    const QRectF ring = inside.adjusted(pen, pen, -pen, -pen);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(20, 20, 20), 2 * pen));
-    painter.drawRoundedRect(ring, 2 * pen, 2 * pen);
-    painter.setPen(QPen(QColor(255, 225, 0), pen));
-    painter.drawRoundedRect(ring, 2 * pen, 2 * pen);
-    painter.restore();
+    placeRing();
 }
 
 namespace {

@@ -1,34 +1,25 @@
 #include "frame/DropTargets.h"
 
 #include "frame/Accessibility.h"
+#include "frame/CarryRing.h"
 #include "frame/DragLabel.h"
 
 #include <QAccessible>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <algorithm>
 #include <climits>
 
 namespace {
 
-// The ring around the control a label carried by the keyboard is over.
-class CarryRing final : public QWidget {
-public:
-    explicit CarryRing(QWidget *window) : QWidget(window)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setFocusPolicy(Qt::NoFocus);
-    }
+constexpr char kTargetsProperty[] = "dropTargets";
 
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        paintCarryRing(painter, QRectF(rect()));
-    }
-};
+// What a screen reader calls a control: its name from the language file.
+QString placeOf(const QWidget *control)
+{
+    return control->accessibleName();
+}
 
 QPoint centreIn(const QWidget *control, const QWidget *window)
 {
@@ -76,6 +67,7 @@ void DropTargets::addTarget(QWidget *target, Handler handler)
     if (handlers_.find(target) == handlers_.end()) {
         targets_.push_back(target);
         target->installEventFilter(this);
+        target->setProperty(kTargetsProperty, QVariant::fromValue(QPointer<DropTargets>(this)));
     }
     handlers_[target] = std::move(handler);
 }
@@ -97,17 +89,31 @@ void DropTargets::dropOn(QWidget *source, QWidget *target) const
     }
 }
 
+const DropTargets *DropTargets::of(const QWidget *control)
+{
+    return control->property(kTargetsProperty).value<QPointer<DropTargets>>().data();
+}
+
+QString DropTargets::reading(const QWidget *target, const QString &own) const
+{
+    const auto *box = qobject_cast<const QLabel *>(target);
+    const QString place = box && box->text().trimmed().isEmpty() ? accessibleWord(QStringLiteral("Empty"), own) : own;
+    if (carried_ && target == over_)
+        return accessibleWord(QStringLiteral("Carrying"), carriedDigit(), place);
+    return place;
+}
+
+QString DropTargets::carriedDigit() const
+{
+    return carried_ ? carried_->text().trimmed() : QString();
+}
+
 bool DropTargets::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         return keyEvent(watched, static_cast<QKeyEvent *>(event));
-    case QEvent::FocusIn:
-        // How the keyboard takes the digit, told where it is reached.
-        if (auto *label = qobject_cast<DragLabel *>(watched); label && label->dragMode())
-            label->setAccessibleDescription(accessibleWord(QStringLiteral("Pick")));
-        break;
     case QEvent::FocusOut: {
         // Another window or a menu coming up keeps the carry; a click or a
         // window step elsewhere ends it.
@@ -201,6 +207,7 @@ void DropTargets::pickUp(DragLabel *label)
         return;
     carried_ = label;
     label->lift();
+    announce(label, accessibleWord(QStringLiteral("PickedUp"), carriedDigit()));
     // The carry starts on the first box still empty.
     QWidget *first = shown.front();
     for (QWidget *t : shown) {
@@ -214,22 +221,20 @@ void DropTargets::pickUp(DragLabel *label)
 
 void DropTargets::moveTo(QWidget *target)
 {
-    if (over_ && over_ != target)
-        over_->setAccessibleDescription(QString());
+    const QPointer<QWidget> before = over_;
     over_ = target;
     QWidget *top = target->window();
     if (!ring_)
         ring_ = new CarryRing(top);
-    const int margin = std::max(4, target->height() / 10);
-    ring_->setGeometry(QRect(target->mapTo(top, QPoint(0, 0)), target->size()).adjusted(-margin, -margin, margin, margin));
-    ring_->show();
-    ring_->raise();
+    ring_->surround(target);
     carried_->hover(target);
-    // Read by a screen reader with the control as it takes the focus: what
-    // is carried, and what the keys do here.
-    QAccessibleInterface *reading = QAccessible::queryAccessibleInterface(carried_.data());
-    target->setAccessibleDescription(accessibleWord(QStringLiteral("Carrying"),
-                                                    reading ? reading->text(QAccessible::Name) : carried_->text()));
+    // The control left and the one reached read differently now; the one
+    // reached is read as it takes the focus.
+    if (before && before != target) {
+        announceNameChange(before);
+        announce(target, accessibleWord(QStringLiteral("Over"), carriedDigit(), placeOf(target)));
+    }
+    announceNameChange(target);
     moving_ = true;
     target->setFocus(Qt::TabFocusReason);
     moving_ = false;
@@ -261,24 +266,33 @@ void DropTargets::putDown(End how)
 {
     const QPointer<DragLabel> source = carried_;
     const QPointer<QWidget> target = over_;
+    const QString digit = carriedDigit();
     carried_ = nullptr;
     over_ = nullptr;
     armed_ = nullptr;
     if (ring_)
         ring_->hide();
     if (target)
-        target->setAccessibleDescription(QString());
+        announceNameChange(target);
     if (!source)
         return;
     source->putDown();
     if (how == End::Lost)
         return;
+    QWidget *top = source->window();
     if (how == End::Drop && target && source->dragMode() && source->isVisible()) {
+        const QString place = placeOf(target);
         dropOn(source, target);
         // The window may have closed, or moved the focus on to what comes
         // next (an answer box): the child goes there.
-        if (!source || !target || target->window()->focusWidget() != target)
+        if (!source || !target)
             return;
+        const bool taken = !source->dragMode() || !source->isVisible();
+        announce(top, accessibleWord(QString::fromLatin1(taken ? "PutIn" : "NotTaken"), digit, place));
+        if (target->window()->focusWidget() != target)
+            return;
+    } else {
+        announce(top, accessibleWord(QStringLiteral("PutBack"), digit));
     }
     // Not taken (or put back): the label keeps the focus, to be tried again.
     if (source->dragMode() && source->isVisible())

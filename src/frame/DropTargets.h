@@ -6,6 +6,7 @@
 #include <map>
 #include <vector>
 
+class CarryRing;
 class DragLabel;
 class QKeyEvent;
 class QWidget;
@@ -20,8 +21,8 @@ class QWidget;
 // Tab, Shift+Tab and the arrow keys move among those shown; Space or Enter
 // drops the label there and Escape puts it back. Both keys act when released,
 // like the window's buttons, so the Enter that drops never reaches the answer
-// box the window opens next. A screen reader hears, on the control under the
-// label, what is being carried ("Carrying" of [Accessible]).
+// box the window opens next. A screen reader hears each pick-up, move and
+// drop, and reads the control under the label as carrying it.
 class DropTargets : public QObject {
     Q_OBJECT
 public:
@@ -37,6 +38,13 @@ public:
     // that takes no drops ignores it.
     void dropOn(QWidget *source, QWidget *target) const;
 
+    // The targets control takes drops in; null for a control that takes none.
+    static const DropTargets *of(const QWidget *control);
+    // What a screen reader reads for target, whose own reading (its title and
+    // its digit) is own: the place and whether it is empty, and the digit
+    // carried over it.
+    QString reading(const QWidget *target, const QString &own) const;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -48,12 +56,13 @@ private:
     enum class End { Drop, Back, Lost };
     void putDown(End how);
     std::vector<QWidget *> shownTargets() const;
+    QString carriedDigit() const;
 
     std::map<const QWidget *, Handler> handlers_;
     std::vector<QWidget *> targets_;   // in the order they were added
     QPointer<DragLabel> carried_;
     QPointer<QWidget> over_;
-    QPointer<QWidget> ring_;     // marks over_
+    QPointer<CarryRing> ring_;   // marks over_
     QPointer<QObject> armed_;    // Space or Enter went down here
     bool moving_ = false;        // the focus is being moved by the carry itself
 };

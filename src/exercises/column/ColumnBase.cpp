@@ -1,6 +1,7 @@
 #include "exercises/column/ColumnBase.h"
 
 #include "feedback/Feedback.h"
+#include "frame/Accessibility.h"
 #include "frame/DigitBox.h"
 #include "frame/DragLabel.h"
 #include "frame/DropTargets.h"
@@ -101,6 +102,7 @@ void ColumnBase::mostraRiga(const Moltiplicazione &m)
     cifra(Lh1, m.centinaia > 0, m.centinaia);
     cifra(Lda1, m.decine > 0 || m.centinaia > 0, m.decine);
     cifra(Lu1, true, m.unita);
+    (Lh1 && Lh1->dragMode() ? Lh1 : Lda1->dragMode() ? Lda1 : Lu1)->setFocus(Qt::OtherFocusReason);
     if (Lda2) {
         Lda2->setText(signSpaced(m.secondoDecine));
         Lda2->setDragMode(false);
@@ -112,6 +114,11 @@ void ColumnBase::mostraRiga(const Moltiplicazione &m)
     secondoFattoreDaTrascinare_ = Lda2 ? 2 : 1;
     esercizio_ = m;
     concluso_ = false;
+    // The boxes of the last exercise no longer ask what they asked.
+    for (QWidget *control : named_) {
+        if (qobject_cast<DigitBox *>(control) && control->accessibleName() != control->toolTip())
+            control->setAccessibleName(control->toolTip());
+    }
 }
 
 void ColumnBase::allineaRiga()
@@ -232,6 +239,9 @@ ColumnBase::Esito ColumnBase::giudica(DigitBox *box, int atteso)
 void ColumnBase::apri(DigitBox *box)
 {
     box->setEnabled(true);
+    QStringList detto{esercizioDetto(), domanda()};
+    detto.removeAll(QString());
+    box->setAccessibleName(accessibleWord(QStringLiteral("Column"), box->toolTip(), detto.join(u' ')));
     box->setFocus();
 }
 
@@ -281,16 +291,20 @@ QString ColumnBase::spokenExercise() const
     if (concluso_)
         return {};
     QStringList parti;
-    if (cifreDaTrascinare_ > 0) {
-        const Moltiplicazione &m = esercizio_;
-        parti << MLSGetString(QStringLiteral("0340"))
-                     .arg(QString::number(100 * m.centinaia + 10 * m.decine + m.unita),
-                          QString::number(10 * m.secondoDecine + m.secondoFattore));
-    }
+    if (cifreDaTrascinare_ > 0)
+        parti << esercizioDetto();
     // The label may put a carry's message on a line of its own.
     parti << Label3->text().simplified() << domanda();
     parti.removeAll(QString());
     return parti.join(QLatin1Char(' '));
+}
+
+QString ColumnBase::esercizioDetto() const
+{
+    const Moltiplicazione &m = esercizio_;
+    return MLSGetString(QStringLiteral("0340"))
+        .arg(QString::number(100 * m.centinaia + 10 * m.decine + m.unita),
+             QString::number(10 * m.secondoDecine + m.secondoFattore));
 }
 
 QString ColumnBase::domanda() const

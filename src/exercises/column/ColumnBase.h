@@ -45,7 +45,8 @@ protected:
     // label stands at left; the second factor has a tens digit when asked.
     void addExerciseLine(bool centinaia, bool secondoDecine, const QString &uguale, int left, int top);
     // Shows the factors in the line, makes the first factor's digits
-    // draggable and the second factor's not, and counts the drops due.
+    // draggable and the second factor's not, counts the drops due and gives
+    // the focus to the first digit to drag.
     void mostraRiga(const Moltiplicazione &m);
     void allineaRiga();
 
@@ -68,7 +69,9 @@ protected:
     // The common check: Enter on an empty box answers 0 where 0 is due and is
     // ignored otherwise; a wrong answer is marked and the box keeps the focus.
     Esito giudica(DigitBox *box, int atteso);
-    static void apri(DigitBox *box);
+    // Opens box for the step just set and gives it the focus; a screen reader
+    // reads it with its place, the exercise and what the step asks.
+    void apri(DigitBox *box);
 
     // A line of the layout, 3 wide, end points in twips.
     Line *addLine(const QString &name, QPoint from, QPoint to, const QColor &colour);
@@ -85,6 +88,8 @@ protected:
     // On the first step the exercise, then the instruction shown and what
     // the step asks; nothing once the exercise is solved.
     QString spokenExercise() const override;
+    // The exercise as read aloud ("Moltiplica 47 per 3.").
+    QString esercizioDetto() const;
     // What the step asks of a column ("Quanto fa 7 per 4?"); empty when it
     // asks no number the child can work out from digits shown.
     virtual QString domanda() const;

@@ -197,8 +197,8 @@ void ColumnForm::colonnaInviata(int colonna)
 void ColumnForm::spostaCambio(int colonna)
 {
     const auto c = static_cast<std::size_t>(colonna);
-    apriColonna(colonna + 1);
     prodotto_[c + 1] += valoreCambio_;
+    apriColonna(colonna + 1);
     posaCambio(partenza_[c], arrivo_[c]);
     mostra(colonna == U ? setup_.istruzioni.cambioUSpostato : setup_.istruzioni.cambioDaSpostato);
 }

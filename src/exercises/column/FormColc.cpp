@@ -306,8 +306,8 @@ void FormColc::cambio(int routine)
     for (int s = 0; s < static_cast<int>(std::size(kPassi)); ++s)
         if (kPassi[s].casella == k.riceve)
             passo_ = s;
-    apri(caselle[static_cast<std::size_t>(k.riceve)]);
     attesi_[static_cast<std::size_t>(k.riceve)] += valoreCambio_;
+    apri(caselle[static_cast<std::size_t>(k.riceve)]);
     posaCambio(partenze[r], arrivi[r]);
     mostra(k.testo);
 }
