@@ -23,6 +23,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -276,10 +277,12 @@ void ExerciseForm::afterLocalise()
     if (BottoneLeggi->toolTip().isEmpty())
         BottoneLeggi->setToolTip(readAgainWords);
     answerWord_ = accessibleWord(QStringLiteral("Answer"));
+    questionWord_ = accessibleWord(QStringLiteral("AnswerTo"));
     for (QObject *control : controls()) {
         if (auto *box = qobject_cast<DigitBox *>(control))
             name(box, answerWord_);
     }
+    refreshQuestions();
     if (!termBoxes_.empty()) {
         const QString term = accessibleWord(QStringLiteral("Term"));
         for (QCheckBox *box : termBoxes_)
@@ -377,6 +380,11 @@ void ExerciseForm::setTwipsGeometry(QWidget *control, int left, int top, int wid
 
 bool ExerciseForm::eventFilter(QObject *watched, QEvent *event)
 {
+    // Named before the toolkit tells a screen reader where the focus went.
+    if (event->type() == QEvent::FocusIn) {
+        if (const auto found = std::find(asked_.begin(), asked_.end(), watched); found != asked_.end())
+            refreshQuestion(*found);
+    }
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F5
         && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this) {
         if (!static_cast<QKeyEvent *>(event)->isAutoRepeat())
@@ -391,8 +399,37 @@ QString ExerciseForm::spokenExercise() const
     return {};
 }
 
+QString ExerciseForm::questionFor(const QWidget *) const
+{
+    return spokenExercise();
+}
+
+void ExerciseForm::askWith(QWidget *answer)
+{
+    asked_.push_back(answer);
+}
+
+void ExerciseForm::refreshQuestions()
+{
+    for (QWidget *answer : asked_)
+        refreshQuestion(answer);
+}
+
+void ExerciseForm::refreshQuestion(QWidget *answer)
+{
+    // Before localisation there are no words to say it with.
+    if (questionWord_.isEmpty())
+        return;
+    const QString question = questionFor(answer);
+    if (qobject_cast<DigitBox *>(answer))
+        answer->setAccessibleName(fillWord(questionWord_, question));
+    else
+        answer->setAccessibleDescription(question);
+}
+
 void ExerciseForm::announceExercise()
 {
+    refreshQuestions();
     if (!state().letturaAttivata)
         return;
     pending_.exercise = true;

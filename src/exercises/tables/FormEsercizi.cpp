@@ -309,6 +309,7 @@ NumberBoardForm::NumberBoardForm(const QString &name, const QString &homeMenu) :
         button->setFill(QColor(fromBgr(bgrOf(Colore::Grigio))));
         connect(button, &QPushButton::clicked, this, [this, i] { NumeroClick(i); });
         Numero[static_cast<std::size_t>(i)] = button;
+        askWith(button);
     }
     colori_.fill(Colore::Grigio);
     // Hover marks the button under the pointer.
@@ -412,8 +413,11 @@ void NumberBoardForm::afterLoad()
 
 void NumberBoardForm::avantiPressed()
 {
-    BottoneAvanti->setEnabled(false);
     NuovoEsercizio();
+    // The board's first button takes the focus before "avanti" gives it up,
+    // so it is not passed on to whatever control comes next.
+    Numero[0]->setFocus();
+    BottoneAvanti->setEnabled(false);
 }
 
 void NumberBoardForm::colora(int i, Colore colore)
