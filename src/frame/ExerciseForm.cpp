@@ -282,7 +282,6 @@ void ExerciseForm::afterLocalise()
         if (auto *box = qobject_cast<DigitBox *>(control))
             name(box, answerWord_);
     }
-    refreshQuestions();
     if (!termBoxes_.empty()) {
         const QString term = accessibleWord(QStringLiteral("Term"));
         for (QCheckBox *box : termBoxes_)
@@ -411,8 +410,12 @@ void ExerciseForm::askWith(QWidget *answer)
 
 void ExerciseForm::refreshQuestions()
 {
-    for (QWidget *answer : asked_)
-        refreshQuestion(answer);
+    // A description is read only on the focus, so the others wait for it:
+    // a board of buttons is not told a hundred times.
+    for (QWidget *answer : asked_) {
+        if (qobject_cast<DigitBox *>(answer) || answer == focusWidget())
+            refreshQuestion(answer);
+    }
 }
 
 void ExerciseForm::refreshQuestion(QWidget *answer)

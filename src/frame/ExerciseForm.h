@@ -72,9 +72,10 @@ protected:
     // Has answer, a control the window holds for its whole life, carry its
     // question (questionFor()) to a screen reader from now on: an answer box is named by the question followed by the word
     // for an answer, any other control (a button of a board) keeps its name
-    // and is described by the question. Kept current when the exercise is
-    // announced and whenever the control takes the focus, so a disabled
-    // answer keeps the question it answered.
+    // and is described by the question. A box is kept current when the
+    // exercise is announced, any control whenever it takes the focus (a
+    // description is read only then); a disabled box keeps the question it
+    // answered.
     void askWith(QWidget *answer);
     // Brings every question up to date now: for a window about to tell a
     // screen reader of a focus that stays where it is.

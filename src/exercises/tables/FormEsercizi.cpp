@@ -357,6 +357,9 @@ void NumberBoardForm::NuovoEsercizio()
     afterDraw();
     EtichettaNumero->setText(signSpaced(fatto_.primoFattore) + QStringLiteral(" x ") +
                              signSpaced(fatto_.secondoFattore) + QStringLiteral(" ="));
+    // A child on the keyboard starts every exercise on the board's first
+    // button.
+    Numero[0]->setFocus();
     announceExercise();
 }
 
@@ -413,10 +416,9 @@ void NumberBoardForm::afterLoad()
 
 void NumberBoardForm::avantiPressed()
 {
-    NuovoEsercizio();
     // The board's first button takes the focus before "avanti" gives it up,
     // so it is not passed on to whatever control comes next.
-    Numero[0]->setFocus();
+    NuovoEsercizio();
     BottoneAvanti->setEnabled(false);
 }
 
