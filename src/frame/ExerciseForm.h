@@ -70,15 +70,16 @@ protected:
     // a sequence) gives each its own.
     virtual QString questionFor(const QWidget *answer) const;
     // Has answer, a control the window holds for its whole life, carry its
-    // question (questionFor()) to a screen reader from now on: an answer box is named by the question followed by the word
-    // for an answer, any other control (a button of a board) keeps its name
-    // and is described by the question. A box is kept current when the
-    // exercise is announced, any control whenever it takes the focus (a
-    // description is read only then); a disabled box keeps the question it
-    // answered.
+    // question (questionFor()) to a screen reader from now on: an answer box
+    // is named by the question followed by the word for an answer, any other
+    // control (a button of a board) keeps its name and is described by the
+    // question. A box is kept current when the exercise is announced, any
+    // control whenever it takes the focus (a description is read only
+    // then); a disabled box keeps the question it answered.
     void askWith(QWidget *answer);
-    // Brings every question up to date now: for a window about to tell a
-    // screen reader of a focus that stays where it is.
+    // Brings the questions of the boxes and of the focused control up to
+    // date now: for a window about to tell a screen reader of a focus that
+    // stays where it is.
     void refreshQuestions();
     // Reads spokenExercise() at once, reading aloud on or off: the speaker
     // button and F5.
