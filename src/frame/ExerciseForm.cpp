@@ -425,7 +425,7 @@ void ExerciseForm::refreshQuestion(QWidget *answer)
         return;
     const QString question = questionFor(answer);
     if (qobject_cast<DigitBox *>(answer))
-        answer->setAccessibleName(fillWord(questionWord_, question));
+        answer->setAccessibleName(question.isEmpty() ? answerWord_ : fillWord(questionWord_, question));
     else
         answer->setAccessibleDescription(question);
 }

@@ -67,7 +67,8 @@ protected:
     // The question answer stands for, which a screen reader speaks when the
     // control takes the focus: by default the exercise as read aloud. A
     // window whose answer controls answer different questions (the steps of
-    // a sequence) gives each its own.
+    // a sequence) gives each its own. Empty: no question yet, the box is
+    // called an answer.
     virtual QString questionFor(const QWidget *answer) const;
     // Has answer, a control the window holds for its whole life, carry its
     // question (questionFor()) to a screen reader from now on: an answer box

@@ -166,7 +166,8 @@ QString Form1::spokenExercise() const
 
 QString Form1::questionFor(const QWidget *answer) const
 {
-    return domanda(answer->property("index").toInt());
+    const int casella = answer->property("index").toInt();
+    return casella <= casella_ ? domanda(casella) : QString();
 }
 
 QString Form1::domanda(int casella) const
