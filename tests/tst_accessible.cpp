@@ -84,6 +84,8 @@ private Q_SLOTS:
     void everyWindow_data();
     void everyWindow();
     void countsAndIconsRead();
+    void questionWithTheFocusedAnswer_data();
+    void questionWithTheFocusedAnswer();
 };
 
 void TestAccessible::everyWindow_data()
@@ -151,7 +153,7 @@ void TestAccessible::countsAndIconsRead()
     };
     QCOMPARE(nameOf(QStringLiteral("EtichettaEsatti")), QStringLiteral("Right 0"));
     QCOMPARE(nameOf(QStringLiteral("ComandoIconaNo")), QStringLiteral("wrong"));
-    QCOMPARE(nameOf(QStringLiteral("Text1")), QStringLiteral("answer"));
+    QCOMPARE(nameOf(QStringLiteral("Text1")), QStringLiteral("What is 0 times 0? answer"));
     QCOMPARE(nameOf(QStringLiteral("BottoneLeggi")), QStringLiteral("Read it again (F5)"));
     auto *box = qobject_cast<QLineEdit *>(form->control(QStringLiteral("Text1")));
     QTest::keyClicks(box, QStringLiteral("999"));
@@ -159,6 +161,106 @@ void TestAccessible::countsAndIconsRead()
     QCOMPARE(nameOf(QStringLiteral("EtichettaErrati")), QStringLiteral("Wrong 1"));
     QCOMPARE(QAccessible::queryAccessibleInterface(form->control(QStringLiteral("ComandoIconaNo")))->role(),
              QAccessible::Graphic);
+}
+
+// What a screen reader hears on the focused control must be an answer
+// control that carries the question: an answer box in its name, a button of
+// the board (which is named by its number) in its description.
+namespace {
+
+// What a screen reader hears of an answer control: an answer box carries
+// its question in its name, a button of the board (named by its number) in
+// its description.
+QString questionHeard(QWidget *answer)
+{
+    const bool box = qobject_cast<QLineEdit *>(answer);
+    return QAccessible::queryAccessibleInterface(answer)->text(box ? QAccessible::Name : QAccessible::Description);
+}
+
+void verifyFocusedQuestion(FormBase *form, const QStringList &question)
+{
+    QWidget *focused = form->focusWidget();
+    QVERIFY2(focused, "no control has the focus");
+    QVERIFY(focused->isEnabled());
+    QVERIFY2(qobject_cast<QLineEdit *>(focused) || focused->objectName() == QLatin1String("Numero"),
+             qPrintable(focused->objectName()));
+    for (const QString &words : question)
+        QVERIFY2(questionHeard(focused).contains(words), qPrintable(questionHeard(focused)));
+}
+
+} // namespace
+
+void TestAccessible::questionWithTheFocusedAnswer_data()
+{
+    // The opening's draws give floor(0.35 x range), the later ones
+    // floor(0.75 x range); the answer is the opening exercise's right one,
+    // after which comes the next step or, through "avanti", a new exercise.
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QStringList>("question");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QStringList>("nextQuestion");
+    auto row = [](const char *window, const QStringList &question, const char *answer, const QStringList &next) {
+        QTest::newRow(window) << QString::fromLatin1(window) << question << QString::fromLatin1(answer) << next;
+    };
+    row("FormEserci", {"What is 3 times 3?"}, "9", {"What is 8 times 8?"});
+    row("Form1", {"Counting in 4s, what number comes after 0?"}, "4", {"Counting in 4s, what number comes after 4?"});
+    row("Form2", {"What is 6 times 4?"}, "24", {"What is 6 times 8?"});
+    row("FormEsercizi", {"What is 3 times 3?"}, "9", {"What is 8 times 8?"});
+    row("FormEsercizi2", {"What is 3 times 3?"}, "9", {"What is 8 times 8?"});
+    row("Formu", {"What is 4 times 4?"}, "16", {"What is 7 times 7?"});
+    row("FormdauS", {"What is 11 times 8?"}, "88", {"What is 22 times 3?"});
+    row("formdau99", {"What is 24 times 4?"}, "96", {"What is 67 times 1?"});
+    row("Formdau", {"What is 24 times 4?"}, "96", {"What is 67 times 7?"});
+    row("FormhdauS", {"What is 111 times 8?"}, "888", {"What is 222 times 3?"});
+    row("Formhdau", {"What is 124 times 4?"}, "496", {"What is 367 times 2?"});
+    row("Reticoli", {"What is 4 times 4?"}, "16", {"What is 8 times 8?"});
+    row("FormEserc1", {"4 goats", "four legs"}, "16", {"8 trucks", "eight wheels"});
+    row("FormEserc2", {"0 goats", "four legs"}, "0", {"goats: 1", "legs"});
+}
+
+void TestAccessible::questionWithTheFocusedAnswer()
+{
+    QFETCH(QString, window);
+    QFETCH(QStringList, question);
+    QFETCH(QString, answer);
+    QFETCH(QStringList, nextQuestion);
+    TestProgram program;
+    state().currentLanguageName = QStringLiteral("English");
+    constexpr int kDraws = 40;   // more than any window draws for an exercise
+    for (int i = 0; i < kDraws; ++i)
+        program.rnd->push(0.35);
+    FormBase *form = openWindow(window);
+    QVERIFY(form);
+    // Focus events go to an active window only.
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    while (program.rnd->remaining() > 0)
+        program.rnd->next();
+    for (int i = 0; i < kDraws; ++i)
+        program.rnd->push(0.75);
+    verifyFocusedQuestion(form, question);
+    if (QTest::currentTestFailed())
+        return;
+
+    QWidget *answered = form->focusWidget();
+    if (auto *box = qobject_cast<QLineEdit *>(answered)) {
+        QTest::keyClicks(box, answer);
+        QTest::keyClick(box, Qt::Key_Return);
+    } else {
+        // As a child on the keyboard: Tab to the button, then Space.
+        answered = qobject_cast<QWidget *>(form->control(QStringLiteral("Numero"), answer.toInt()));
+        answered->setFocus();
+        QTest::keyClick(answered, Qt::Key_Space);
+    }
+    // An answer closed by a right answer stays named by its question.
+    if (!answered->isEnabled()) {
+        for (const QString &words : question)
+            QVERIFY2(questionHeard(answered).contains(words), qPrintable(questionHeard(answered)));
+    }
+    auto *avanti = qobject_cast<QAbstractButton *>(form->control(QStringLiteral("BottoneAvanti")));
+    if (avanti->isEnabled())
+        avanti->click();
+    verifyFocusedQuestion(form, nextQuestion);
 }
 
 QTEST_MAIN(TestAccessible)

@@ -12,6 +12,7 @@
 #include "frame/DigitBox.h"
 #include "lang/Language.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -240,7 +241,9 @@ void TestArrays::answerCheck()
     QCOMPARE(w->EtichettaNumero->text(), QStringLiteral(" 3 x  7 = "));
     QCOMPARE(w->Text1->x(), w->EtichettaNumero->geometry().right() + 1);
     QCOMPARE(qobject_cast<QLabel *>(w->control(QStringLiteral("EtichettaErrati")))->text(), QStringLiteral(" 0"));
-    QCOMPARE(w->Text1->accessibleName(), QStringLiteral("Scrivi qui il risultato e premi Invio"));
+    QCOMPARE(w->Text1->accessibleName(), QStringLiteral("Quanto fa 3 per 7? risposta"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(w->Text1)->text(QAccessible::Description),
+             QStringLiteral("Scrivi qui il risultato e premi Invio"));
     QCOMPARE(w->dischi(Posto::Unita)->accessibleName(), QStringLiteral("Gettoni blu delle unità"));
 
     answer(w->Text1, QString());   // empty: ignored

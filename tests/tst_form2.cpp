@@ -123,8 +123,8 @@ void TestForm2::firstCellIsNeverAHeader()
     QCOMPARE(colour(w->Text1), kYellow);
     QCOMPARE(w->coloreCella(23), kYellow);
     QCOMPARE(w->focusWidget(), w->Text1);
-    // A screen reader calls the box by its cell.
-    QCOMPARE(w->Text1->accessibleName(), QStringLiteral("4 per 3"));
+    // A screen reader calls the box by its cell's question.
+    QCOMPARE(w->Text1->accessibleName(), QStringLiteral("Quanto fa 4 per 3? risposta"));
     verifyHeaders(w);
     QVERIFY(w->testoCella(24).isEmpty());
     QCOMPARE(w->coloreCella(24), kOrange);
@@ -334,12 +334,12 @@ void TestForm2::cellsReadByScreenReader()
     QCOMPARE(cells.value(QStringLiteral("1 times 1"))->text(QAccessible::Value), QStringLiteral("1"));
     QCOMPARE(cells.value(QStringLiteral("1 times 10"))->text(QAccessible::Value), QStringLiteral("10"));
     QCOMPARE(cells.value(QStringLiteral("10 times 1"))->text(QAccessible::Value), QStringLiteral("10"));
-    QCOMPARE(w->Text1->accessibleName(), QStringLiteral("4 times 3"));
+    QCOMPARE(w->Text1->accessibleName(), QStringLiteral("What is 4 times 3? answer"));
 
     program_->rnd->draw(45, 100);
     answer(w->Text1, QStringLiteral("12"));
     QCOMPARE(cells.value(QStringLiteral("4 times 3"))->text(QAccessible::Value), QStringLiteral("12"));
-    QCOMPARE(w->Text1->accessibleName(), QStringLiteral("6 times 5"));
+    QCOMPARE(w->Text1->accessibleName(), QStringLiteral("What is 6 times 5? answer"));
     // A point of the table finds the cell painted there, or the box.
     const QPoint onCell = w->Picture1->mapToGlobal(w->rettangoloCella(24).center());
     QCOMPARE(table->childAt(onCell.x(), onCell.y()), cells.value(QStringLiteral("5 times 3")));

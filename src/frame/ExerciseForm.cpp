@@ -23,6 +23,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -276,6 +277,7 @@ void ExerciseForm::afterLocalise()
     if (BottoneLeggi->toolTip().isEmpty())
         BottoneLeggi->setToolTip(readAgainWords);
     answerWord_ = accessibleWord(QStringLiteral("Answer"));
+    questionWord_ = accessibleWord(QStringLiteral("AnswerTo"));
     for (QObject *control : controls()) {
         if (auto *box = qobject_cast<DigitBox *>(control))
             name(box, answerWord_);
@@ -377,6 +379,11 @@ void ExerciseForm::setTwipsGeometry(QWidget *control, int left, int top, int wid
 
 bool ExerciseForm::eventFilter(QObject *watched, QEvent *event)
 {
+    // Named before the toolkit tells a screen reader where the focus went.
+    if (event->type() == QEvent::FocusIn) {
+        if (const auto found = std::find(asked_.begin(), asked_.end(), watched); found != asked_.end())
+            refreshQuestion(*found);
+    }
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F5
         && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this) {
         if (!static_cast<QKeyEvent *>(event)->isAutoRepeat())
@@ -391,8 +398,41 @@ QString ExerciseForm::spokenExercise() const
     return {};
 }
 
+QString ExerciseForm::questionFor(const QWidget *) const
+{
+    return spokenExercise();
+}
+
+void ExerciseForm::askWith(QWidget *answer)
+{
+    asked_.push_back(answer);
+}
+
+void ExerciseForm::refreshQuestions()
+{
+    // A description is read only on the focus, so the others wait for it:
+    // a board of buttons is not told a hundred times.
+    for (QWidget *answer : asked_) {
+        if (qobject_cast<DigitBox *>(answer) || answer == focusWidget())
+            refreshQuestion(answer);
+    }
+}
+
+void ExerciseForm::refreshQuestion(QWidget *answer)
+{
+    // Before localisation there are no words to say it with.
+    if (questionWord_.isEmpty())
+        return;
+    const QString question = questionFor(answer);
+    if (qobject_cast<DigitBox *>(answer))
+        answer->setAccessibleName(question.isEmpty() ? answerWord_ : fillWord(questionWord_, question));
+    else
+        answer->setAccessibleDescription(question);
+}
+
 void ExerciseForm::announceExercise()
 {
+    refreshQuestions();
     if (!state().letturaAttivata)
         return;
     pending_.exercise = true;

@@ -60,8 +60,28 @@ protected:
     // speech still running. A window calls it whenever what it asks of the
     // child changes: a new exercise, a new step. The reading starts once the
     // event being handled is over, so that it is read after a verdict of the
-    // same event, in one go.
+    // same event, in one go. The questions of the answer controls
+    // (askWith()) are brought up to date at once.
     void announceExercise();
+
+    // The question answer stands for, which a screen reader speaks when the
+    // control takes the focus: by default the exercise as read aloud. A
+    // window whose answer controls answer different questions (the steps of
+    // a sequence) gives each its own. Empty: no question yet, the box is
+    // called an answer.
+    virtual QString questionFor(const QWidget *answer) const;
+    // Has answer, a control the window holds for its whole life, carry its
+    // question (questionFor()) to a screen reader from now on: an answer box
+    // is named by the question followed by the word for an answer, any other
+    // control (a button of a board) keeps its name and is described by the
+    // question. A box is kept current when the exercise is announced, any
+    // control whenever it takes the focus (a description is read only
+    // then); a disabled box keeps the question it answered.
+    void askWith(QWidget *answer);
+    // Brings the questions of the boxes and of the focused control up to
+    // date now: for a window about to tell a screen reader of a focus that
+    // stays where it is.
+    void refreshQuestions();
     // Reads spokenExercise() at once, reading aloud on or off: the speaker
     // button and F5.
     void readAgain();
@@ -129,9 +149,12 @@ private:
     // exercise when it was announced.
     void readPending();
     void queueReading();
+    void refreshQuestion(QWidget *answer);
 
     QString homeMenu_;
     QString answerWord_;   // what a screen reader calls an answer box
+    QString questionWord_;   // the same, after the question it answers
+    std::vector<QWidget *> asked_;   // the controls that carry a question
     QGroupBox *termFrame_ = nullptr;
     int firstTerm_ = 0;
     std::vector<QCheckBox *> termBoxes_;

@@ -5,6 +5,7 @@
 #include "exercises/arrays/LetturaCostruzione.h"
 #include "frame/RoundButton.h"
 #include "feedback/Feedback.h"
+#include "frame/Accessibility.h"
 #include "frame/DigitBox.h"
 #include "lang/Language.h"
 #include "platform/ProgramState.h"
@@ -75,6 +76,7 @@ ArrayForm::ArrayForm(const QString &name, const Configurazione &configurazione)
     EtichettaNumero->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Text1 = addAnswerBox(QStringLiteral("Text1"), -1, QRect(kLeft + 4800, 360, 1560, 960), 4,
                          layoutFont(QStringLiteral("Arial"), 30));
+    askWith(Text1);
 
     Label3 = add(new Istruzione(QStringLiteral("Prova a scriverci qualcosa")), QStringLiteral("Label3"), kRightColumn,
                  3960, kRightWidth, 4080);
@@ -274,11 +276,15 @@ QString ArrayForm::spokenExercise() const
     return LetturaCostruzione::costruisci(primo, secondo, come, Label3->text());
 }
 
+QString ArrayForm::questionFor(const QWidget *) const
+{
+    return fillWord(MLSGetString(QStringLiteral("0294")), QString::number(fattori_.primoFattore),
+                    QString::number(fattori_.secondoFattore));
+}
+
 void ArrayForm::afterLoad()
 {
-    // Screen readers name the answer box and the keys by the language file's
-    // tips: a key reads as "3" and its keypad's tip says which place it fills.
-    Text1->setAccessibleName(Text1->toolTip());
+    // A key reads as "3" and its keypad's tip says which place it fills.
     for (std::size_t p = 0; p < cornici_.size(); ++p) {
         for (QPushButton *key : tastiere_[p])
             key->setAccessibleDescription(cornici_[p]->toolTip());
@@ -301,9 +307,12 @@ void ArrayForm::answerEntered(DigitBox *box, double value)
 void ArrayForm::avantiPressed()
 {
     Command3D1->setEnabled(true);
-    BottoneAvanti->setEnabled(false);
     Text1->setEnabled(true);
     NuovoEsercizio();
+    // The box takes the focus before "avanti" gives it up, so it is not
+    // passed on to whatever control comes next.
+    Text1->setFocus();
+    BottoneAvanti->setEnabled(false);
 }
 
 int ArrayForm::secondoFattorePesato()

@@ -99,6 +99,8 @@ protected:
     // While the array is built: the product, its rows and the instruction;
     // at a later step the instruction alone.
     QString spokenExercise() const override;
+    // The box asks for the product at every step.
+    QString questionFor(const QWidget *answer) const override;
 
 private:
     // The step the instruction card is at.

@@ -50,6 +50,7 @@ Reticoli::Reticoli() : ExerciseForm(QStringLiteral("Reticoli"), QStringLiteral("
     etic->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Text1 = addAnswerBox(QStringLiteral("Text1"), -1, QRect(kLatticeLeft + 3600, kExerciseTop, 1560, 1200), 4,
                          layoutFont(QStringLiteral("Arial"), 30));
+    askWith(Text1);
 
     Label3 = add(new Istruzione(QStringLiteral("Label3")), QStringLiteral("Label3"), kRightColumn, 3960, kRightWidth,
                  4080);
@@ -143,9 +144,10 @@ QString Reticoli::spokenExercise() const
     return LetturaCostruzione::costruisci(fattori_.primoFattore, fattori_.secondoFattore, linee, Label3->text());
 }
 
-void Reticoli::afterLoad()
+QString Reticoli::questionFor(const QWidget *) const
 {
-    Text1->setAccessibleName(Text1->toolTip());
+    return fillWord(MLSGetString(QStringLiteral("0294")), QString::number(fattori_.primoFattore),
+                    QString::number(fattori_.secondoFattore));
 }
 
 void Reticoli::afterActivate()

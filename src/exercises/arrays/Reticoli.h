@@ -41,12 +41,13 @@ public:
     QLabel *Label3;
 
 protected:
-    void afterLoad() override;
     void afterActivate() override;
     void answerEntered(DigitBox *box, double value) override;
     // While lines are drawn: the product, the lines it takes and the
     // instruction; once the dots are all there, the instruction alone.
     QString spokenExercise() const override;
+    // The box asks for the product at every step.
+    QString questionFor(const QWidget *answer) const override;
 
 private:
     void ricomincia();

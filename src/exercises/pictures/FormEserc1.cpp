@@ -33,13 +33,9 @@ FormEserc1::FormEserc1() : PictureProblemForm(QStringLiteral("FormEserc1"), kPic
                                  layoutFont(QStringLiteral("Arial"), 26));
     TestoInserito->setAlignment(Qt::AlignCenter);
     TestoInserito->setText(QStringLiteral("0"));
+    askWith(TestoInserito);
 
     addTermFrame(1, 10, QStringLiteral("Command1"));
-}
-
-void FormEserc1::afterLoad()
-{
-    TestoInserito->setAccessibleName(TestoInserito->toolTip());
 }
 
 void FormEserc1::afterActivate()

@@ -20,7 +20,6 @@ public:
     DigitBox *TestoInserito;
 
 protected:
-    void afterLoad() override;
     void afterActivate() override;
     void answerEntered(DigitBox *box, double value) override;
     void avantiPressed() override;

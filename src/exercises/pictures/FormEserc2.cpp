@@ -47,6 +47,7 @@ FormEserc2::FormEserc2()
         // Only one box of the row takes an answer at a time: the others wear
         // a soft tint, so the child sees at once where to write.
         TestoInserito[i]->setDisabledFace(kWaitingBox);
+        askWith(TestoInserito[i]);
     }
     addTermFrame(1, 10, QStringLiteral("Command3D2"));
 }
@@ -55,15 +56,6 @@ double FormEserc2::letturaCasella(int i, const QString &text)
 {
     const QString t = text.trimmed();
     return leadingNumber(i < kCaselle - 1 ? t.right(2) : t);
-}
-
-void FormEserc2::afterLoad()
-{
-    // Each box is read out as its column: "3" subjects, then the tooltip.
-    for (int i = 0; i < kCaselle; ++i) {
-        TestoInserito[i]->setAccessibleName(Label3[i]->text().trimmed());
-        TestoInserito[i]->setAccessibleDescription(TestoInserito[i]->toolTip());
-    }
 }
 
 void FormEserc2::afterActivate()
@@ -114,10 +106,18 @@ void FormEserc2::answerEntered(DigitBox *box, double)
 
 QString FormEserc2::spokenExercise() const
 {
-    if (casella_ == kCaselle)
-        return Label4->text();
-    const QString passo = fillWord(MLSGetString(QStringLiteral("0314")), contaSoggetti(casella_), EtOggetto->text());
-    if (casella_ > 0)
+    return casella_ == kCaselle ? Label4->text() : domanda(casella_);
+}
+
+QString FormEserc2::questionFor(const QWidget *answer) const
+{
+    return domanda(answer->property("index").toInt());
+}
+
+QString FormEserc2::domanda(int casella) const
+{
+    const QString passo = fillWord(MLSGetString(QStringLiteral("0314")), contaSoggetti(casella), EtOggetto->text());
+    if (casella > 0)
         return passo;
     return fillWord(MLSGetString(QStringLiteral("0313")), Label4->text(), passo);
 }

@@ -27,14 +27,18 @@ public:
     std::array<DigitBox *, kCaselle> TestoInserito{};
 
 protected:
-    void afterLoad() override;
     void afterActivate() override;
     void answerEntered(DigitBox *box, double value) override;
     // The box the child is at: its count of subjects and the object word,
     // after the problem's text at the first box; the text alone once the row
     // is complete.
     QString spokenExercise() const override;
+    // Each box asks for its column's count, the first after the problem's
+    // text.
+    QString questionFor(const QWidget *answer) const override;
 
 private:
+    QString domanda(int casella) const;
+
     int casella_ = 0;   // the box open for an answer; kCaselle once all are right
 };

@@ -57,6 +57,7 @@ Form1::Form1() : ExerciseForm(QStringLiteral("Form1"), QStringLiteral("FormMenuG
         const int top = k <= 5 ? kFirstBoxRow : kSecondBoxRow;
         Text1[k] = addAnswerBox(QStringLiteral("Text1"), k,
                                 QRect(kPictureLeft + column * kBoxPitch, top, kBoxWidth, kBoxHeight), 3, boxFont);
+        askWith(Text1[k]);
     }
 
     Label3 = add(new QLabel(QStringLiteral("Label3")), QStringLiteral("Label3"), 8520, 3120, 2400, 1680);
@@ -160,8 +161,19 @@ void Form1::answerEntered(DigitBox *box, double value)
 
 QString Form1::spokenExercise() const
 {
+    return domanda(casella_);
+}
+
+QString Form1::questionFor(const QWidget *answer) const
+{
+    const int casella = answer->property("index").toInt();
+    return casella <= casella_ ? domanda(casella) : QString();
+}
+
+QString Form1::domanda(int casella) const
+{
     return fillWord(MLSGetString(QStringLiteral("0296")), QString::number(passo_),
-                    QString::number((casella_ - 1) * passo_));
+                    QString::number((casella - 1) * passo_));
 }
 
 void Form1::avantiPressed()

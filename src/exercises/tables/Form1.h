@@ -50,9 +50,13 @@ protected:
     void avantiPressed() override;
     // The box being asked: the number after the one before it.
     QString spokenExercise() const override;
+    // Each box asks for the number after the one before it, once it is
+    // reached: a box further on would tell the answers before it.
+    QString questionFor(const QWidget *answer) const override;
 
 private:
     void mostraCelle(int first, int count);
+    QString domanda(int casella) const;
 
     int passo_ = 1;
     int casella_ = 1;   // the box being asked

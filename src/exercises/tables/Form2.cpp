@@ -315,6 +315,7 @@ Form2::Form2() : ExerciseForm(QStringLiteral("Form2"), QStringLiteral("FormMenuN
                          layoutFont(QStringLiteral("Arial"), 15.75), Picture1);
     colora(Text1, kIntestazione);
     Text1->setEnabled(false);
+    askWith(Text1);
 }
 
 void Form2::afterActivate()
@@ -402,7 +403,7 @@ void Form2::NuovaCella()
     Text1->clear();
     Text1->setMaxLength(cellaCorrente_ == 99 ? 3 : 2);
     colora(Text1, kAttesa);
-    Text1->setAccessibleName(tavola_->nome(cellaCorrente_));
+    refreshQuestions();
     Text1->setEnabled(true);
     if (Text1->hasFocus() && QAccessible::isActive()) {
         // The box keeps the focus from cell to cell; a screen reader is

@@ -29,6 +29,7 @@ FormEserci::FormEserci() : ExerciseForm(QStringLiteral("FormEserci"), QStringLit
     }
     Text1 = addAnswerBox(QStringLiteral("Text1"), -1, QRect(3840, kLineTop + 120, 2160, kLineHeight - 240), 3,
                          layoutFont(QStringLiteral("Arial"), 36));
+    askWith(Text1);
 
     QMenu *menuTipo = addOwnMenuHeading(QStringLiteral("MenuTipo"), QStringLiteral("Scegli il tipo di esercizio"));
     MenuProdotto = addMenuItem(menuTipo, QStringLiteral("MenuProdotto"), QStringLiteral("Trova il prodotto"));

@@ -309,6 +309,7 @@ NumberBoardForm::NumberBoardForm(const QString &name, const QString &homeMenu) :
         button->setFill(QColor(fromBgr(bgrOf(Colore::Grigio))));
         connect(button, &QPushButton::clicked, this, [this, i] { NumeroClick(i); });
         Numero[static_cast<std::size_t>(i)] = button;
+        askWith(button);
     }
     colori_.fill(Colore::Grigio);
     // Hover marks the button under the pointer.
@@ -356,6 +357,9 @@ void NumberBoardForm::NuovoEsercizio()
     afterDraw();
     EtichettaNumero->setText(signSpaced(fatto_.primoFattore) + QStringLiteral(" x ") +
                              signSpaced(fatto_.secondoFattore) + QStringLiteral(" ="));
+    // A child on the keyboard starts every exercise on the board's first
+    // button.
+    Numero[0]->setFocus();
     announceExercise();
 }
 
@@ -412,8 +416,10 @@ void NumberBoardForm::afterLoad()
 
 void NumberBoardForm::avantiPressed()
 {
-    BottoneAvanti->setEnabled(false);
+    // The board's first button takes the focus before "avanti" gives it up,
+    // so it is not passed on to whatever control comes next.
     NuovoEsercizio();
+    BottoneAvanti->setEnabled(false);
 }
 
 void NumberBoardForm::colora(int i, Colore colore)
