@@ -3,6 +3,7 @@
 #include "feedback/Feedback.h"
 #include "frame/DigitBox.h"
 #include "frame/DragLabel.h"
+#include "frame/FittingLabel.h"
 #include "frame/Shapes.h"
 
 #include <QLabel>
@@ -43,7 +44,7 @@ ColumnForm::ColumnForm(const QString &name, const ColumnSetup &setup)
     addExerciseLine(setup.centinaia, false, QStringLiteral(" ="), 960, 1800);
 
     auto intestazione = [&](const QString &name, const QString &caption, int posto) {
-        auto *label = add(new QLabel(caption), name, kColonnaLeft[posto], kHeaderTop, kColonnaWidth, 600);
+        auto *label = add(new FittingLabel(caption), name, kColonnaLeft[posto], kHeaderTop, kColonnaWidth, 600);
         label->setFont(headerFont);
         label->setAlignment(Qt::AlignCenter);
     };

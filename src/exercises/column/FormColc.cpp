@@ -3,6 +3,7 @@
 #include "feedback/Feedback.h"
 #include "frame/DigitBox.h"
 #include "frame/DragLabel.h"
+#include "frame/FittingLabel.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -93,7 +94,7 @@ FormColc::FormColc() : ColumnBase(QStringLiteral("FormColc"), QStringLiteral("Fo
     addExerciseLine(true, true, QStringLiteral(" = "), 960, 1140);
 
     auto intestazione = [&](const QString &name, const QString &caption, int posto) {
-        auto *label = add(new QLabel(caption), name, kColonna[posto], kIntestazione, kLato, 420);
+        auto *label = add(new FittingLabel(caption), name, kColonna[posto], kIntestazione, kLato, 420);
         label->setFont(headerFont);
         label->setAlignment(Qt::AlignCenter);
     };

@@ -3,6 +3,7 @@
 #include "feedback/Feedback.h"
 #include "frame/DigitBox.h"
 #include "frame/DragLabel.h"
+#include "frame/FittingLabel.h"
 #include "frame/Shapes.h"
 #include "lang/Language.h"
 
@@ -132,7 +133,7 @@ Formreti::Formreti() : ColumnBase(QStringLiteral("Formreti"), QStringLiteral("Fo
         risultati[static_cast<std::size_t>(s)] =
             addAnswer(QString::fromLatin1(nomi[s]), -1, QRect(sinistre[s], kRisultatiTop, kCasella, kCasella),
                       casellaFont, Qt::white, Qt::black, [this, s] { strisciaInviata(s); });
-    auto *punto = add(new QLabel(QStringLiteral(".")), QStringLiteral("Label4"), kSinistra - 300, kRisultatiTop, 240,
+    auto *punto = add(new FittingLabel(QStringLiteral(".")), QStringLiteral("Label4"), kSinistra - 360, kRisultatiTop, 360,
                       kCasella);
     punto->setFont(casellaFont);
     punto->setAlignment(Qt::AlignCenter);
