@@ -1,7 +1,9 @@
-// Every caption of every window of the registry is whole on the smallest
-// screen the program supports and on a common one, in both languages: no
-// word cut, no line cut off at the top or bottom, and no caption broken
-// over lines when it fits on one. Measured in the fonts the program ships.
+// What a child reads stays readable on the smallest screen the program
+// supports and on a common one: every caption of every window of the
+// registry whole in both languages (no word cut, no line cut off at the top
+// or bottom, no caption broken over lines when it fits on one); carries
+// large, whole and clear of everything around them; the menu bar's words
+// standing out from every colour. Measured in the fonts the program ships.
 
 #include "Fakes.h"
 #include "app/Startup.h"
@@ -9,6 +11,9 @@
 #include "frame/FittingLabel.h"
 #include "frame/FormBase.h"
 #include "frame/RoundButton.h"
+#include "frame/Shapes.h"
+
+#include <QMenuBar>
 
 #include <QAction>
 #include <QCheckBox>
@@ -101,24 +106,46 @@ void collectFaults(const QWidget *form, QStringList &faults)
     }
 }
 
+// The height of the digits in font, ink only.
+qreal digitHeight(const QFont &font)
+{
+    return QFontMetricsF(font).tightBoundingRect(QStringLiteral("0123456789")).height();
+}
+
+// Whether line, 3 pixels wide, passes through rect.
+bool crosses(const Line *line, const QRect &rect)
+{
+    const QPointF a(line->x1(), line->y1()), b(line->x2(), line->y2());
+    const int steps = std::max(1, int(QLineF(a, b).length()));
+    for (int i = 0; i <= steps; ++i) {
+        if (rect.adjusted(-1, -1, 1, 1).contains((a + (b - a) * i / steps).toPoint()))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
-class TestCaptions : public QObject {
+class TestLegible : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
     void wholeOnSmallScreens_data();
     void wholeOnSmallScreens();
+    void carriesLargeAndClear_data();
+    void carriesLargeAndClear();
+    void menuBarReadable_data();
+    void menuBarReadable();
 };
 
-void TestCaptions::initTestCase()
+void TestLegible::initTestCase()
 {
     TestProgram program;
     QFile::link(QStringLiteral(QUADRIVEL_ASSETS_DIR "/fonts"), program.folder() + QStringLiteral("/fonts"));
     registerFonts();
 }
 
-void TestCaptions::wholeOnSmallScreens_data()
+void TestLegible::wholeOnSmallScreens_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("language");
@@ -134,7 +161,7 @@ void TestCaptions::wholeOnSmallScreens_data()
     }
 }
 
-void TestCaptions::wholeOnSmallScreens()
+void TestLegible::wholeOnSmallScreens()
 {
     QFETCH(QString, window);
     QFETCH(QString, language);
@@ -160,5 +187,87 @@ void TestCaptions::wholeOnSmallScreens()
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
 }
 
-QTEST_MAIN(TestCaptions)
-#include "tst_captions.moc"
+void TestLegible::carriesLargeAndClear_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QStringList>("carries");
+    QTest::addColumn<QSize>("screen");
+    const QStringList column = {"CambioUp", "CambioUa", "CambioDap", "CambioDaa"};
+    const QStringList rows = {"CambioUp", "CambioUa", "CambioDap", "CambioDaa", "CambioUp1", "CambioUa1", "CambioUp2",
+                              "CambioUa2", "cp1", "ca1", "cp2", "ca2", "cp3", "ca3"};
+    for (const QSize screen : {QSize(800, 600), QSize(1024, 768)}) {
+        const QByteArray size = QByteArray::number(screen.width()) + 'x' + QByteArray::number(screen.height());
+        QTest::newRow("FormCol2 " + size) << "FormCol2" << "Eur" << column << screen;
+        QTest::newRow("Formcolb " + size) << "Formcolb" << "Eur" << column << screen;
+        QTest::newRow("FormColc " + size) << "FormColc" << "Eur" << rows << screen;
+        QTest::newRow("Formreti " + size) << "Formreti" << "ru" << QStringList{"Cambio1", "Cambio2", "Cambio3"}
+                                          << screen;
+    }
+}
+
+// A carry's digits are well over half as tall as the answers' (0.6), whole in its
+// box, and its box overlaps no other control and no line of the window.
+void TestLegible::carriesLargeAndClear()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, answer);
+    QFETCH(QStringList, carries);
+    QFETCH(QSize, screen);
+    TestProgram program(TestProgram::Assets::Shipped, screen);
+    FormBase *form = openWindow(window);
+    QVERIFY(form);
+    auto *answerBox = qobject_cast<QWidget *>(form->control(answer));
+    QVERIFY(answerBox);
+    for (const QString &name : carries) {
+        auto *carry = qobject_cast<QLabel *>(form->control(name));
+        QVERIFY2(carry, qPrintable(name));
+        QVERIFY2(digitHeight(carry->font()) >= 0.6 * digitHeight(answerBox->font()), qPrintable(name));
+        const QFontMetricsF metrics(carry->font());
+        const QRect room = carry->contentsRect();
+        QVERIFY2(metrics.height() <= room.height() && metrics.horizontalAdvance(u'8') <= room.width(),
+                 qPrintable(name));
+        for (QObject *control : form->controls()) {
+            auto *other = qobject_cast<QWidget *>(control);
+            if (!other || other == carry || other->parentWidget() != carry->parentWidget())
+                continue;
+            const bool clash = qobject_cast<Line *>(other) ? crosses(static_cast<Line *>(other), carry->geometry())
+                                                           : other->geometry().intersects(carry->geometry());
+            QVERIFY2(!clash || other->objectName() == QLatin1String("CorniceNumeroMassimo"),
+                     qPrintable(name + QStringLiteral(" overlaps ") + other->objectName()));
+        }
+    }
+}
+
+void TestLegible::menuBarReadable_data()
+{
+    QTest::addColumn<QColor>("background");
+    QTest::newRow("dark orange") << QColor(192, 64, 0);
+    QTest::newRow("magenta") << QColor(255, 0, 255);
+    QTest::newRow("orange") << QColor(255, 128, 0);
+    QTest::newRow("salmon") << QColor(255, 128, 128);
+    QTest::newRow("cyan") << QColor(0, 255, 255);
+    QTest::newRow("mid grey") << QColor(119, 119, 119);
+    QTest::newRow("navy") << QColor(0, 0, 128);
+    QTest::newRow("white") << QColor(255, 255, 255);
+}
+
+// The menu bar shows the window's colour; its words read at 4.5 to 1 on it,
+// in an exercise window and in a menu, after every change of colour.
+void TestLegible::menuBarReadable()
+{
+    QFETCH(QColor, background);
+    TestProgram program;
+    for (const char *window : {"FormEserci", "FormMenu"}) {
+        FormBase *form = openWindow(QString::fromLatin1(window));
+        QVERIFY(form);
+        form->setBackground(background);
+        const QPalette bar = form->menuBar()->palette();
+        QCOMPARE(bar.color(QPalette::Window), background);
+        QVERIFY2(contrast(bar.color(QPalette::ButtonText), background) >= 4.5, window);
+        QVERIFY2(contrast(bar.color(QPalette::WindowText), background) >= 4.5, window);
+    }
+}
+
+QTEST_MAIN(TestLegible)
+#include "tst_legible.moc"
