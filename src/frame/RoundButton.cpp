@@ -27,9 +27,9 @@ constexpr int kSmallestPixels = 10;
 // could have with a line break anywhere between words.
 constexpr int kGluedSizePercent = 85;
 
-// The caption with its blanks made unbreakable where a line should not
-// break: inside brackets, and before a dash joining two parts, so that no
-// line starts with the dash. Runs of blanks count as one.
+// The caption with its blanks made unbreakable except between its parts: a
+// line may then break only after a dash joining two parts ("... - with
+// exchanging") and around a bracket. Runs of blanks count as one.
 QString glued(const QString &caption)
 {
     QString text = caption.simplified();
@@ -40,7 +40,11 @@ QString glued(const QString &caption)
             ++depth;
         else if (c == u')')
             depth = std::max(0, depth - 1);
-        else if (c == u' ' && (depth > 0 || (i + 1 < text.size() && text.at(i + 1) == u'-')))
+        if (c != u' ' || depth > 0)
+            continue;
+        const bool afterDash = i >= 2 && text.at(i - 1) == u'-' && text.at(i - 2) == u' ';
+        const bool aroundBracket = (i + 1 < text.size() && text.at(i + 1) == u'(') || text.at(i - 1) == u')';
+        if (!afterDash && !aroundBracket)
             text[i] = QChar(0x00A0);
     }
     return text;

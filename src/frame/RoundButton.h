@@ -11,7 +11,8 @@
 // font does not, so the caption is drawn in the largest size, down to a
 // smallest readable one, at which every word stays whole and the lines fit
 // the face. Lines break between the parts of a caption ("... - with
-// exchanging") rather than inside a bracket, unless that costs much size.
+// exchanging", "(answer up to 99)") rather than inside one, unless that
+// costs much size.
 // font() stays as set.
 class RoundButton : public QPushButton {
     Q_OBJECT
