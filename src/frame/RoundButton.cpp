@@ -40,40 +40,33 @@ QString glued(const QString &caption)
             ++depth;
         else if (c == u')')
             depth = std::max(0, depth - 1);
-        if (c != u' ' || depth > 0)
+        if (c != u' ')
             continue;
         const bool afterDash = i >= 2 && text.at(i - 1) == u'-' && text.at(i - 2) == u' ';
         const bool aroundBracket = (i + 1 < text.size() && text.at(i + 1) == u'(') || text.at(i - 1) == u')';
-        if (!afterDash && !aroundBracket)
+        if (depth > 0 || (!afterDash && !aroundBracket))
             text[i] = QChar(0x00A0);
     }
     return text;
 }
 
-struct Fit {
-    bool fits;
-    int lines;
-};
-
 // text wrapped between words to room's width, as the caption is drawn: it
 // fits when no word sticks out and the lines are no higher than room.
-Fit fitIn(const QString &text, const QFont &font, const QSizeF &room)
+bool fitsIn(const QString &text, const QFont &font, const QSizeF &room)
 {
     QTextLayout layout(text, font);
     layout.setTextOption(QTextOption(Qt::AlignHCenter));
     layout.beginLayout();
     qreal height = 0;
-    int lines = 0;
     bool wide = false;
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLeadingIncluded(true);
         line.setLineWidth(room.width());
         wide = wide || line.naturalTextWidth() > room.width();
         height += line.height();
-        ++lines;
     }
     layout.endLayout();
-    return {!wide && height <= room.height(), lines};
+    return !wide && height <= room.height();
 }
 
 // The largest pixel size in [kSmallestPixels, below) at which text fits;
@@ -84,7 +77,7 @@ int largestFitting(const QString &text, QFont font, const QSizeF &room, int belo
     while (low <= high) {
         const int middle = (low + high) / 2;
         font.setPixelSize(middle);
-        if (fitIn(text, font, room).fits) {
+        if (fitsIn(text, font, room)) {
             best = middle;
             low = middle + 1;
         } else {
@@ -140,26 +133,34 @@ void RoundButton::layOutCaption() const
 
     QString shown = glued(text());
     QFont drawn = font();
-    Fit fit = fitIn(shown, drawn, room);
-    if (!fit.fits) {
+    if (!fitsIn(shown, drawn, room)) {
         // The caption cannot stay in its own size: the largest size that
-        // fits, with the brackets whole unless breaking them buys much more.
+        // fits, with its parts whole unless breaking them buys much more.
         const QString plain = text().simplified();
         const int below = QFontInfo(font()).pixelSize();
         const int whole = largestFitting(shown, drawn, room, below);
         const int any = largestFitting(plain, drawn, room, below);
-        if (whole == 0 || whole * 100 < any * kGluedSizePercent)
+        const bool keepParts = whole > 0 && whole * 100 >= any * kGluedSizePercent;
+        if (!keepParts)
             shown = plain;
-        drawn.setPixelSize(std::max({whole, any, kSmallestPixels}));
-        fit = fitIn(shown, drawn, room);
+        drawn.setPixelSize(std::max(keepParts ? whole : any, kSmallestPixels));
     }
     captionFont_ = drawn;
-    captionLines_ = fit.lines;
     caption_.setText(shown);
-    caption_.setTextFormat(Qt::PlainText);
+    caption_.setFont(drawn);
     caption_.setTextOption(QTextOption(Qt::AlignHCenter));
-    caption_.setTextWidth(room.width());
-    caption_.prepare(QTransform(), drawn);
+    caption_.setCacheEnabled(true);
+    caption_.beginLayout();
+    captionHeight_ = 0;
+    captionLines_ = 0;
+    for (QTextLine line = caption_.createLine(); line.isValid(); line = caption_.createLine()) {
+        line.setLeadingIncluded(true);
+        line.setLineWidth(room.width());
+        line.setPosition(QPointF(0, captionHeight_));
+        captionHeight_ += line.height();
+        ++captionLines_;
+    }
+    caption_.endLayout();
 }
 
 void RoundButton::paintEvent(QPaintEvent *)
@@ -211,8 +212,6 @@ void RoundButton::paintEvent(QPaintEvent *)
     layOutCaption();
     const QRectF room = captionRoom().translated(0, pressed ? lift : 0);
     p.setPen(enabled ? kInk : kDisabledInk);
-    p.setFont(captionFont_);
     p.setClipRect(face);
-    const QSizeF size = caption_.size();
-    p.drawStaticText(QPointF(room.left(), room.center().y() - size.height() / 2), caption_);
+    caption_.draw(&p, QPointF(room.left(), room.center().y() - captionHeight_ / 2));
 }

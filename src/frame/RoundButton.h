@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QPushButton>
-#include <QStaticText>
+#include <QTextLayout>
 
 // The program's own push button: large, rounded, in the friendly typeface,
 // light enough to read on any of the random backgrounds, with a clear hover,
@@ -39,8 +39,9 @@ private:
     // Lays the caption out again when its text, font or room changed.
     void layOutCaption() const;
 
-    mutable QStaticText caption_;   // the caption as last laid out
+    mutable QTextLayout caption_;   // the caption as last laid out
     mutable QFont captionFont_;     // the font it is drawn in
+    mutable qreal captionHeight_ = 0;
     mutable QFont fittedFor_;       // font() when it was laid out
     mutable QString fittedText_;
     mutable QSizeF fittedRoom_;
