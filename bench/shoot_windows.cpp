@@ -39,6 +39,9 @@ int main(int argc, char *argv[])
     registerFonts();
     state().platform.programFolder = programFolder;
     state().currentLanguageName = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("Italiano");
+    // The main menu reads the language from the setting, for every window after it.
+    program.writeFile(QStringLiteral("LangSetting.ini"),
+                      "[Language]\r\nCurrentLanguage=\"" + state().currentLanguageName.toLatin1() + "\"\r\n");
 
     for (const auto &[name, factory] : programWindows()) {
         if (!factory)

@@ -318,13 +318,20 @@ void ExerciseForm::addTermFrame(int first, int last, const QString &confirmName,
     termFrame_->setAlignment(Qt::AlignHCenter);
     termFrame_->hide();
 
+    // More than six terms take two rows: in one row a box would leave its
+    // number no room beside the tick on a small screen.
     const int count = last - first + 1;
-    constexpr int kBoxWidth = 1200;
+    const int perRow = count > 6 ? (count + 1) / 2 : count;
+    constexpr int kBoxWidth = 1800;
     constexpr int kGap = 120;
-    const int left = (design.width() - count * (kBoxWidth + kGap) + kGap) / 2;
+    constexpr int kRowPitch = 960;
+    const int top = count > perRow ? 3360 : 3840;
     for (int i = first; i <= last; ++i) {
+        const int row = (i - first) / perRow;
+        const int inRow = row == 0 ? perRow : count - perRow;
+        const int left = (design.width() - inRow * (kBoxWidth + kGap) + kGap) / 2;
         auto *box = add(new QCheckBox(QString::number(i), termFrame_), QStringLiteral("OpPrimo"),
-                        left + (i - first) * (kBoxWidth + kGap), 3840, kBoxWidth, 720, i);
+                        left + (i - first) % perRow * (kBoxWidth + kGap), top + row * kRowPitch, kBoxWidth, 720, i);
         box->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 20));
         box->setChecked(true);
         box->setCursor(Qt::PointingHandCursor);

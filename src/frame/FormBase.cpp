@@ -95,6 +95,7 @@ QMenuBar *FormBase::menuBar()
         menuBar_ = new QMenuBar(this);
         menuBar_->setNativeMenuBar(false);   // the bar belongs to the full-screen window
         menuBar_->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 12, false));
+        inkMenuBar();
     }
     return menuBar_;
 }
@@ -116,6 +117,20 @@ void FormBase::setBackground(const QColor &colour)
     QPalette p = palette();
     p.setColor(QPalette::Window, colour);
     setPalette(p);
+    if (menuBar_)
+        inkMenuBar();
+}
+
+// The bar shows the window's colour: its words take the ink that reads on it.
+void FormBase::inkMenuBar()
+{
+    const QColor ink = inkOn(background());
+    QPalette p = menuBar_->palette();
+    if (p.color(QPalette::ButtonText) == ink && p.isBrushSet(QPalette::Active, QPalette::ButtonText))
+        return;
+    p.setColor(QPalette::ButtonText, ink);
+    p.setColor(QPalette::WindowText, ink);
+    menuBar_->setPalette(p);
 }
 
 QColor FormBase::background() const

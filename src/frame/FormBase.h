@@ -91,6 +91,7 @@ private:
     void placeControl(QWidget *widget, const QString &name, int left, int top, int width, int height,
                       int index);
     void layOutChrome();
+    void inkMenuBar();
 
     QWidget *area_;
     QMenuBar *menuBar_ = nullptr;

@@ -132,6 +132,12 @@ double contrastRatio(const QColor &a, const QColor &b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+QColor inkOn(const QColor &ground)
+{
+    const QColor black(Qt::black), white(Qt::white);
+    return contrastRatio(black, ground) >= contrastRatio(white, ground) ? black : white;
+}
+
 // Remembered by pair of colours: a window asks for each of its controls at
 // every painting.
 QColor outlineFor(const QColor &face, const QColor &ground)

@@ -8,6 +8,10 @@ class QWidget;
 // it: 1 for the same colour, 21 for black on white.
 double contrastRatio(const QColor &a, const QColor &b);
 
+// Black or white, whichever reads better on ground: words in it reach at
+// least 4.5 to 1 on any colour.
+QColor inkOn(const QColor &ground);
+
 // What a control whose face is face needs around it to stand out from the
 // ground it is shown on: nothing (an invalid colour) when the face itself
 // stands out (3 to 1), else black or white, whichever stands out from both.

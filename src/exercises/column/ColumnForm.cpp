@@ -3,6 +3,7 @@
 #include "feedback/Feedback.h"
 #include "frame/DigitBox.h"
 #include "frame/DragLabel.h"
+#include "frame/FittingLabel.h"
 #include "frame/Shapes.h"
 
 #include <QLabel>
@@ -13,13 +14,14 @@ namespace {
 constexpr int kColonnaLeft[3] = {9480, 7680, 5880};
 constexpr int kColonnaWidth = 1080;
 constexpr int kHeaderTop = 3240;
-constexpr int kArrivoTop = 3840;
+constexpr int kArrivoTop = 3870;
 constexpr int kPrimoTop = 4560;
 constexpr int kSecondoTop = 5880;
 constexpr int kRigaTop = 7200;
 constexpr int kRisultatoTop = 7440;
 constexpr int kCasellaHeight = 1080;
-constexpr int kCambioSide = 540;
+constexpr int kCambioSide = 660;
+constexpr int kCambioGap = 30;   // between a departure and the column that gave it
 
 const QColor kColorePosto[3] = {QColor(0, 0, 255), QColor(255, 0, 0), QColor(255, 255, 0)};
 const QColor kTestoPosto[3] = {Qt::white, Qt::black, Qt::black};
@@ -36,14 +38,14 @@ ColumnForm::ColumnForm(const QString &name, const ColumnSetup &setup)
     : ColumnBase(name, QStringLiteral("FormMenuNumeri")), setup_(setup)
 {
     const QFont casellaFont = layoutFont(QStringLiteral("Arial"), 32);
-    const QFont cambioFont = layoutFont(QStringLiteral("Arial"), 18);
+    const QFont cambioFont = layoutFont(QStringLiteral("Arial"), 20);
     const QFont headerFont = layoutFont(QStringLiteral("Arial"), 22);
     const int colonne = setup.colonneRisultato;
 
     addExerciseLine(setup.centinaia, false, QStringLiteral(" ="), 960, 1800);
 
     auto intestazione = [&](const QString &name, const QString &caption, int posto) {
-        auto *label = add(new QLabel(caption), name, kColonnaLeft[posto], kHeaderTop, kColonnaWidth, 600);
+        auto *label = add(new FittingLabel(caption), name, kColonnaLeft[posto], kHeaderTop, kColonnaWidth, 600);
         label->setFont(headerFont);
         label->setAlignment(Qt::AlignCenter);
     };
@@ -101,9 +103,9 @@ ColumnForm::ColumnForm(const QString &name, const ColumnSetup &setup)
         // Departures stand in the result row just left of the column that
         // gave the carry; arrivals on top of the column that takes it.
         const int partenzaTop = kRisultatoTop + (kCasellaHeight - kCambioSide) / 2;
-        CambioUp = cambio(new DragLabel, QStringLiteral("CambioUp"), kColonnaLeft[U] - kCambioSide - 90, partenzaTop);
+        CambioUp = cambio(new DragLabel, QStringLiteral("CambioUp"), kColonnaLeft[U] - kCambioSide - kCambioGap, partenzaTop);
         CambioUa = cambio(new QLabel, QStringLiteral("CambioUa"), centro(Da) - kCambioSide / 2, kArrivoTop);
-        CambioDap = cambio(new DragLabel, QStringLiteral("CambioDap"), kColonnaLeft[Da] - kCambioSide - 90, partenzaTop);
+        CambioDap = cambio(new DragLabel, QStringLiteral("CambioDap"), kColonnaLeft[Da] - kCambioSide - kCambioGap, partenzaTop);
         CambioDaa = cambio(new QLabel, QStringLiteral("CambioDaa"), centro(H) - kCambioSide / 2, kArrivoTop);
         partenza_ = {CambioUp, CambioDap};
         arrivo_ = {CambioUa, CambioDaa};

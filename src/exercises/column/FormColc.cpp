@@ -3,6 +3,7 @@
 #include "feedback/Feedback.h"
 #include "frame/DigitBox.h"
 #include "frame/DragLabel.h"
+#include "frame/FittingLabel.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -12,20 +13,20 @@
 namespace {
 
 // Columns by place (units to thousands) and rows, in twips.
-constexpr int kColonna[4] = {9240, 7920, 6600, 5280};
+constexpr int kColonna[4] = {9240, 7800, 6360, 4920};
 constexpr int kLato = 840;
-constexpr int kCambio = 420;
+constexpr int kCambio = 540;
 constexpr int kArrivoSopra = 2460;
-constexpr int kArrivoSotto = 2940;
-constexpr int kIntestazione = 3360;
-constexpr int kPrimoFattore = 3780;
-constexpr int kSecondoFattore = 4680;
-constexpr int kRiga1 = 5640;
-constexpr int kPrima = 5760;
-constexpr int kSeconda = 6660;
-constexpr int kRiga2 = 7560;
-constexpr int kArrivoTotali = 7620;
-constexpr int kTotali = 8100;
+constexpr int kArrivoSotto = 3030;
+constexpr int kIntestazione = 3600;
+constexpr int kPrimoFattore = 4020;
+constexpr int kSecondoFattore = 4920;
+constexpr int kRiga1 = 5880;
+constexpr int kPrima = 6000;
+constexpr int kSeconda = 6900;
+constexpr int kRiga2 = 7800;
+constexpr int kArrivoTotali = 7845;
+constexpr int kTotali = 8430;
 
 const QColor kBlu(0, 0, 255);
 const QColor kRosso(255, 0, 0);
@@ -85,7 +86,7 @@ constexpr Cambio kCambi[] = {
 FormColc::FormColc() : ColumnBase(QStringLiteral("FormColc"), QStringLiteral("FormMenuNumeri"))
 {
     const QFont casellaFont = layoutFont(QStringLiteral("Arial"), 26);
-    const QFont piccolaFont = layoutFont(QStringLiteral("Arial"), 14);
+    const QFont piccolaFont = layoutFont(QStringLiteral("Arial"), 17);
     const QFont headerFont = layoutFont(QStringLiteral("Arial"), 16);
 
     setTwipsGeometry(Label3, 480, 120, 11280, 1080);
@@ -93,7 +94,7 @@ FormColc::FormColc() : ColumnBase(QStringLiteral("FormColc"), QStringLiteral("Fo
     addExerciseLine(true, true, QStringLiteral(" = "), 960, 1140);
 
     auto intestazione = [&](const QString &name, const QString &caption, int posto) {
-        auto *label = add(new QLabel(caption), name, kColonna[posto], kIntestazione, kLato, 420);
+        auto *label = add(new FittingLabel(caption), name, kColonna[posto], kIntestazione, kLato, 420);
         label->setFont(headerFont);
         label->setAlignment(Qt::AlignCenter);
     };
@@ -141,7 +142,8 @@ FormColc::FormColc() : ColumnBase(QStringLiteral("FormColc"), QStringLiteral("Fo
 
     // Row carries stand between the columns of their row and arrive on top
     // of the first factor (the second row's above the first row's); the
-    // totals' carries stand at the lower left of their total.
+    // totals' carries stand at the lower left of their total, in the gap
+    // between it and the next total.
     struct Posto {
         const char *partenza;
         const char *arrivo;
@@ -152,6 +154,7 @@ FormColc::FormColc() : ColumnBase(QStringLiteral("FormColc"), QStringLiteral("Fo
     const int tra = kLato + (kColonna[0] - kColonna[1] - kLato - kCambio) / 2;
     const int meta = (kLato - kCambio) / 2;
     const int sottoTotale = kTotali + kLato - kCambio / 2;
+    const int primaDelTotale = kCambio + (kColonna[0] - kColonna[1] - kLato - kCambio) / 2;
     const Posto cambi[7] = {
         {"CambioUp", "CambioUa", {kColonna[1] + tra, kPrima + meta}, {kColonna[1] + meta, kArrivoSotto}, kCambioPrima},
         {"CambioDap", "CambioDaa", {kColonna[2] + tra, kPrima + meta}, {kColonna[2] + meta, kArrivoSotto}, kCambioPrima},
@@ -159,9 +162,9 @@ FormColc::FormColc() : ColumnBase(QStringLiteral("FormColc"), QStringLiteral("Fo
          kCambioSeconda},
         {"CambioUp2", "CambioUa2", {kColonna[3] + tra, kSeconda + meta}, {kColonna[2] + meta, kArrivoSopra},
          kCambioSeconda},
-        {"cp1", "ca1", {kColonna[0] - kCambio / 2, sottoTotale}, {kColonna[1] + meta, kArrivoTotali}, kCambioTotali},
-        {"cp2", "ca2", {kColonna[1] - kCambio / 2, sottoTotale}, {kColonna[2] + meta, kArrivoTotali}, kCambioTotali},
-        {"cp3", "ca3", {kColonna[2] - kCambio / 2, sottoTotale}, {kColonna[3] + meta, kArrivoTotali}, kCambioTotali},
+        {"cp1", "ca1", {kColonna[0] - primaDelTotale, sottoTotale}, {kColonna[1] + meta, kArrivoTotali}, kCambioTotali},
+        {"cp2", "ca2", {kColonna[1] - primaDelTotale, sottoTotale}, {kColonna[2] + meta, kArrivoTotali}, kCambioTotali},
+        {"cp3", "ca3", {kColonna[2] - primaDelTotale, sottoTotale}, {kColonna[3] + meta, kArrivoTotali}, kCambioTotali},
     };
     for (int r = 0; r < 7; ++r) {
         const Posto &p = cambi[r];

@@ -3,6 +3,7 @@
 #include "feedback/Feedback.h"
 #include "frame/DigitBox.h"
 #include "frame/DragLabel.h"
+#include "frame/FittingLabel.h"
 #include "frame/Shapes.h"
 #include "lang/Language.h"
 
@@ -16,7 +17,8 @@ constexpr int kSinistra = 4680;
 constexpr int kAlto = 4440;
 constexpr int kCasella = 720;
 constexpr int kCifra = 690;
-constexpr int kCambio = 420;
+constexpr int kCambioWidth = 480;
+constexpr int kCambioHeight = 540;
 constexpr int kRisultatiTop = kAlto + 2 * kLato + 180;
 
 const QColor kBlu(0, 0, 255);
@@ -49,7 +51,7 @@ Formreti::Formreti() : ColumnBase(QStringLiteral("Formreti"), QStringLiteral("Fo
 {
     const QFont casellaFont = layoutFont(QStringLiteral("Arial"), 26);
     const QFont cifraFont = layoutFont(QStringLiteral("Arial"), 24);
-    const QFont piccolaFont = layoutFont(QStringLiteral("Arial"), 14);
+    const QFont piccolaFont = layoutFont(QStringLiteral("Arial"), 17);
 
     setTwipsGeometry(Label3, 480, 120, 11280, 1440);
     Label3->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 16));
@@ -116,10 +118,12 @@ Formreti::Formreti() : ColumnBase(QStringLiteral("Formreti"), QStringLiteral("Fo
     }
 
     for (int c = 0; c < 3; ++c) {
-        // Where the strip taking the carry meets the top edge: above the
-        // right, middle and left column.
-        auto *label = add(new QLabel, QStringLiteral("Cambio%1").arg(c + 1),
-                          kSinistra + (2 - c) * kLato + kLato / 2 - kCambio / 2, kAlto - kCambio / 2, kCambio, kCambio);
+        // Where the strip taking the carry meets the top edge: just above
+        // the right, middle and left column, clear of the edge and right of
+        // the column's drop box.
+        const int destraColonna = kSinistra + (3 - c) * kLato;
+        auto *label = add(new QLabel, QStringLiteral("Cambio%1").arg(c + 1), destraColonna - kCambioWidth - 30,
+                          kAlto - kCambioHeight - 45, kCambioWidth, kCambioHeight);
         incornicia(label, piccolaFont, QColor(255, 0, 255), Qt::black);
         label->hide();
         Cambio[static_cast<std::size_t>(c)] = label;
@@ -132,7 +136,7 @@ Formreti::Formreti() : ColumnBase(QStringLiteral("Formreti"), QStringLiteral("Fo
         risultati[static_cast<std::size_t>(s)] =
             addAnswer(QString::fromLatin1(nomi[s]), -1, QRect(sinistre[s], kRisultatiTop, kCasella, kCasella),
                       casellaFont, Qt::white, Qt::black, [this, s] { strisciaInviata(s); });
-    Label4 = add(new QLabel, QStringLiteral("Label4"), kSinistra - 300, kRisultatiTop, 240, kCasella);
+    Label4 = add(new FittingLabel, QStringLiteral("Label4"), kSinistra - 360, kRisultatiTop, 360, kCasella);
     Label4->setFont(casellaFont);
     Label4->setAlignment(Qt::AlignCenter);
 }
