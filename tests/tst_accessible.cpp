@@ -5,6 +5,7 @@
 
 #include "Fakes.h"
 #include "app/Windows.h"
+#include "frame/Accessibility.h"
 #include "frame/FormBase.h"
 
 #include <QAbstractButton>
@@ -12,6 +13,9 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QtTest>
 
 namespace {
@@ -76,6 +80,24 @@ QStringList builtWindows()
     return names;
 }
 
+// The news a screen reader is given: the name of each notification as it
+// shows.
+class NewsRecorder final : public QObject {
+public:
+    QStringList news;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(watched);
+            if (iface && iface->role() == QAccessible::Notification)
+                news << iface->text(QAccessible::Name);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 class TestAccessible : public QObject {
@@ -86,6 +108,8 @@ private Q_SLOTS:
     void countsAndIconsRead();
     void questionWithTheFocusedAnswer_data();
     void questionWithTheFocusedAnswer();
+    void exerciseNews_data();
+    void exerciseNews();
 };
 
 void TestAccessible::everyWindow_data()
@@ -155,6 +179,8 @@ void TestAccessible::countsAndIconsRead()
     QCOMPARE(nameOf(QStringLiteral("ComandoIconaNo")), QStringLiteral("wrong"));
     QCOMPARE(nameOf(QStringLiteral("Text1")), QStringLiteral("What is 0 times 0? answer"));
     QCOMPARE(nameOf(QStringLiteral("BottoneLeggi")), QStringLiteral("Read it again (F5)"));
+    // The counts are reached by Tab.
+    QVERIFY(qobject_cast<QWidget *>(form->control(QStringLiteral("EtichettaEsatti")))->focusPolicy() & Qt::TabFocus);
     auto *box = qobject_cast<QLineEdit *>(form->control(QStringLiteral("Text1")));
     QTest::keyClicks(box, QStringLiteral("999"));
     QTest::keyClick(box, Qt::Key_Return);
@@ -261,6 +287,68 @@ void TestAccessible::questionWithTheFocusedAnswer()
     if (avanti->isEnabled())
         avanti->click();
     verifyFocusedQuestion(form, nextQuestion);
+}
+
+// A screen reader hears the question when the window opens, each verdict,
+// and the next question after "avanti", with reading aloud on or off, and
+// finds the program's locale to be that of the language file.
+void TestAccessible::exerciseNews_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<bool>("readingAloud");
+    QTest::addColumn<QStringList>("heard");
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("Italiano") << QStringLiteral("Italiano") << false
+                              << QStringList{QStringLiteral("Quanto fa 7 per 6?"), QStringLiteral("Sbagliato"),
+                                             QStringLiteral("Esatto"), QStringLiteral("Quanto fa 2 per 10?")}
+                              << QStringLiteral("it_IT");
+    QTest::newRow("English, reading aloud")
+        << QStringLiteral("English") << true
+        << QStringList{QStringLiteral("What is 7 times 6?"), QStringLiteral("Wrong"), QStringLiteral("Right"),
+                       QStringLiteral("What is 2 times 10?")}
+        << QStringLiteral("en_GB");
+}
+
+void TestAccessible::exerciseNews()
+{
+    QFETCH(QString, language);
+    QFETCH(bool, readingAloud);
+    QFETCH(QStringList, heard);
+    QFETCH(QString, locale);
+    TestProgram program;
+    state().currentLanguageName = language;
+    state().letturaAttivata = readingAloud;
+    standInForScreenReader(true);
+    const auto done = qScopeGuard([] { standInForScreenReader(false); });
+    NewsRecorder recorder;
+    qApp->installEventFilter(&recorder);
+    QStringList &news = recorder.news;
+
+    program.rnd->draw(0, 18);   // the colour, then the factors
+    program.rnd->draw(7, 11);
+    program.rnd->draw(6, 11);
+    FormBase *form = openWindow(QStringLiteral("FormEserci"));
+    QVERIFY(form);
+    QCOMPARE(QLocale().name(), locale);
+    QTRY_COMPARE(news, heard.mid(0, 1));
+    auto *box = qobject_cast<QLineEdit *>(form->control(QStringLiteral("Text1")));
+    QTest::keyClicks(box, QStringLiteral("41"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QTRY_COMPARE(news, heard.mid(0, 2));
+    // The same verdict again is news again.
+    QTest::keyClick(box, Qt::Key_Return);
+    heard.insert(2, heard.at(1));
+    QTRY_COMPARE(news, heard.mid(0, 3));
+    program.rnd->draw(2, 4);   // the yes sound
+    box->clear();
+    QTest::keyClicks(box, QStringLiteral("42"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QTRY_COMPARE(news, heard.mid(0, 4));
+    program.rnd->draw(3, 18);
+    program.rnd->draw(2, 11);
+    program.rnd->draw(10, 11);
+    qobject_cast<QPushButton *>(form->control(QStringLiteral("BottoneAvanti")))->click();
+    QTRY_COMPARE(news, heard);
 }
 
 QTEST_MAIN(TestAccessible)

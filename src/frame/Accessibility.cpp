@@ -12,6 +12,12 @@
 
 namespace {
 
+// The object name of the label that carries a window's news to a screen
+// reader (announce()).
+const QString kNoticeName = QStringLiteral("notice");
+
+bool standIn = false;
+
 // Every label of the program. One with an accessible name is read as that
 // name, its title, followed by its text; one without, by its text. The
 // toolkit asks for a label's reader while the label is being built, before
@@ -27,6 +33,10 @@ public:
     {
         if (qobject_cast<const DragLabel *>(label()) || DropTargets::of(label()))
             return QAccessible::PushButton;
+        // A notification that becomes showing is what a screen reader speaks
+        // wherever the focus is; a label's showing or renaming it ignores.
+        if (label()->objectName() == kNoticeName)
+            return QAccessible::Notification;
         const bool picture = qobject_cast<const IconLabel *>(label()) || !label()->pixmap().isNull();
         return picture ? QAccessible::Graphic : QAccessible::StaticText;
     }
@@ -109,8 +119,35 @@ void announceNameChange(QWidget *widget)
     QAccessible::updateAccessibility(&event);
 }
 
+bool screenReaderListening()
+{
+    return standIn || QAccessible::isActive();
+}
+
+void standInForScreenReader(bool on)
+{
+    standIn = on;
+}
+
 void announce(QWidget *from, const QString &text)
 {
-    Q_UNUSED(from);
-    Q_UNUSED(text);
+    if (!from || text.isEmpty() || !screenReaderListening())
+        return;
+    QWidget *window = from->window();
+    auto *notice = window->findChild<QLabel *>(kNoticeName, Qt::FindDirectChildrenOnly);
+    if (!notice) {
+        // No size: it is there for assistive technology alone, and it is
+        // made only when assistive technology is listening. Its reader is
+        // asked for when it joins the window, once it is a named label.
+        notice = new QLabel;
+        notice->setObjectName(kNoticeName);
+        notice->setParent(window);
+        notice->setGeometry(0, 0, 0, 0);
+        notice->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    // Each piece of news is a notification shown anew, so that the same words
+    // twice ("wrong", "wrong") are spoken twice.
+    notice->hide();
+    notice->setText(text);
+    notice->show();
 }

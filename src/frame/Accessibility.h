@@ -34,4 +34,14 @@ void announceNameChange(QWidget *widget);
 // Has a screen reader speak text now, as news from the window that holds
 // from: a verdict, a new exercise or step, a digit picked up, moved or
 // dropped. Only for screen readers; reading aloud has its own path.
+// The text is shown as a notification of from's window (a label of no size
+// that only assistive technology sees), which a screen reader speaks
+// without taking the focus from where the child is. Nothing happens while
+// no assistive technology listens.
 void announce(QWidget *from, const QString &text);
+
+// Whether assistive technology listens, so that news is worth telling.
+bool screenReaderListening();
+// Has news told as if a screen reader listened, for tests that stand in for
+// one (offscreen, no assistive technology ever listens).
+void standInForScreenReader(bool on);

@@ -103,6 +103,10 @@ ExerciseForm::ExerciseForm(const QString &name, const QString &homeMenu)
     EtichettaEsatti = scoreLabel(QStringLiteral("EtichettaEsatti"), QStringLiteral("0"), 1680, 180, 1080, Qt::AlignRight);
     Label2 = scoreLabel(QStringLiteral("Label2"), QStringLiteral("Errati"), 120, 1020, 1560, Qt::AlignLeft);
     EtichettaErrati = scoreLabel(QStringLiteral("EtichettaErrati"), QStringLiteral("0"), 1680, 1020, 1080, Qt::AlignRight);
+    // The counts are read by Tab, the way a child who does not see them
+    // looks at them; a click leaves the focus where the child is typing.
+    EtichettaEsatti->setFocusPolicy(Qt::TabFocus);
+    EtichettaErrati->setFocusPolicy(Qt::TabFocus);
     setInk(Label1, QColor(0x1b, 0x7a, 0x1b));
     setInk(Label2, QColor(0xb0, 0x20, 0x20));
 
@@ -147,11 +151,10 @@ void ExerciseForm::SegnaEsatto()
     addOne(state().contaEsatti);
     EtichettaEsatti->setText(signSpaced(state().contaEsatti));
     announceNameChange(EtichettaEsatti);
-    if (state().letturaAttivata) {
-        pending_.verdict = MLSGetString(QStringLiteral("0289"));
-        pending_.afterMs = 0;   // until SuonoSi() plays
-        queueReading();
-    }
+    pending_.verdict = MLSGetString(QStringLiteral("0289"));
+    pending_.notice = MLSGetString(QStringLiteral("0350"));
+    pending_.afterMs = 0;   // until SuonoSi() plays
+    queueReading();
 }
 
 void ExerciseForm::SegnaErrato()
@@ -163,11 +166,10 @@ void ExerciseForm::SegnaErrato()
     const int soundMs = SuonoNo();
     EtichettaErrati->setText(signSpaced(state().contaErrati));
     announceNameChange(EtichettaErrati);
-    if (state().letturaAttivata) {
-        pending_.verdict = MLSGetString(QStringLiteral("0290"));
-        pending_.afterMs = soundMs;
-        queueReading();
-    }
+    pending_.verdict = MLSGetString(QStringLiteral("0290"));
+    pending_.notice = MLSGetString(QStringLiteral("0351"));
+    pending_.afterMs = soundMs;
+    queueReading();
 }
 
 void ExerciseForm::SuonoSi()
@@ -271,6 +273,8 @@ void ExerciseForm::afterLocalise()
     name(ComandoIconaNo, accessibleWord(QStringLiteral("Wrong")));
     // After the window's own controls: a window whose own step gives the
     // focus to none opens with it on its own first control.
+    moveControlToEnd(EtichettaEsatti);
+    moveControlToEnd(EtichettaErrati);
     moveControlToEnd(BottoneLeggi);
     const QString readAgainWords = MLSGetString(QStringLiteral("0291"));
     name(BottoneLeggi, readAgainWords);
@@ -440,7 +444,7 @@ void ExerciseForm::refreshQuestion(QWidget *answer)
 void ExerciseForm::announceExercise()
 {
     refreshQuestions();
-    if (!state().letturaAttivata)
+    if (!state().letturaAttivata && !screenReaderListening())
         return;
     pending_.exercise = true;
     queueReading();
@@ -461,10 +465,14 @@ void ExerciseForm::queueReading()
 void ExerciseForm::readPending()
 {
     const Pending pending = std::exchange(pending_, Pending{});
-    QString text = pending.verdict;
-    if (pending.exercise) {
-        const QString exercise = spokenExercise();
-        text = text.isEmpty() || exercise.isEmpty() ? text + exercise : text + QLatin1Char(' ') + exercise;
-    }
-    readAloud(text, pending.afterMs);
+    const bool reading = state().letturaAttivata;
+    if (!reading && !screenReaderListening())
+        return;
+    const QString exercise = pending.exercise ? spokenExercise() : QString();
+    auto joined = [](const QString &first, const QString &second) {
+        return first.isEmpty() || second.isEmpty() ? first + second : first + QLatin1Char(' ') + second;
+    };
+    announce(this, joined(pending.notice, exercise));
+    if (reading)
+        readAloud(joined(pending.verdict, exercise), pending.afterMs);
 }

@@ -27,10 +27,11 @@ public:
     // Draws and shows a new exercise.
     virtual void NuovoEsercizio() = 0;
 
-    // Count a right or a wrong answer. With reading aloud on, the verdict is
-    // read once the event that judged the answer is handled, after the
-    // answer's sound, and together with the next step's question when the
-    // window announced one meanwhile (see announceExercise()).
+    // Count a right or a wrong answer. The verdict is told to a screen reader
+    // once the event that judged the answer is handled, and with reading
+    // aloud on it is read, after the answer's sound; both together with the
+    // next step's question when the window announced one meanwhile (see
+    // announceExercise()).
     void SegnaEsatto();
     void SegnaErrato();
     void AzzeraConteggio();
@@ -56,12 +57,12 @@ protected:
     // understands when it is read aloud ("Quanto fa 7 per 8?"). Empty:
     // nothing to read.
     virtual QString spokenExercise() const;
-    // Reads spokenExercise() aloud when reading aloud is on, cutting any
-    // speech still running. A window calls it whenever what it asks of the
-    // child changes: a new exercise, a new step. The reading starts once the
-    // event being handled is over, so that it is read after a verdict of the
-    // same event, in one go. The questions of the answer controls
-    // (askWith()) are brought up to date at once.
+    // Tells spokenExercise() to a screen reader, and reads it aloud when
+    // reading aloud is on, cutting any speech still running. A window calls
+    // it whenever what it asks of the child changes: a new exercise, a new
+    // step. Both start once the event being handled is over, so that the
+    // exercise follows a verdict of the same event, in one go. The questions
+    // of the answer controls (askWith()) are brought up to date at once.
     void announceExercise();
 
     // The question answer stands for, which a screen reader speaks when the
@@ -161,7 +162,8 @@ private:
     bool judgedWrong_ = false;   // SegnaErrato() ran since the last Enter
     // What is to be read once the event being handled is over.
     struct Pending {
-        QString verdict;
+        QString verdict;   // read aloud
+        QString notice;    // told to a screen reader
         int afterMs = 0;   // the length of the verdict's sound
         bool exercise = false;
         bool queued = false;

@@ -1,6 +1,7 @@
 #include "lang/Localise.h"
 
 #include "lang/Language.h"
+#include "lang/Voice.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -9,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
 #include <QPointer>
 #include <QTabWidget>
 #include <QVariant>
@@ -109,7 +111,14 @@ void MLSLocaliseForm(QWidget *window, const std::vector<QObject *> &controls)
 {
     const QString section = window->objectName();
     // The file is looked at once for the whole walk.
-    const SectionReader keys(languageFile(), section);
+    const QString file = languageFile();
+    const SectionReader keys(file, section);
+
+    // The language's locale is the program's: assistive technology reads it
+    // as the locale of the application, to pick a voice that speaks its words.
+    const QString locale = voiceOfLanguageFile(file).locale;
+    if (!locale.isEmpty() && QLocale(locale) != QLocale())
+        QLocale::setDefault(QLocale(locale));
 
     if (!window->windowTitle().isEmpty())
         window->setWindowTitle(keys.value(section + QStringLiteral(".Caption")));

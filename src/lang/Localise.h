@@ -14,7 +14,8 @@ class QWidget;
 // elements of an array carry their index in the "index" property and are
 // looked up as Name(index).Caption. Empty values leave captions, tooltips and
 // control tags as they are. Pending events run after each control, except the
-// user's input, which waits until the walk is over.
+// user's input, which waits until the walk is over. The locale of the
+// file's [Voice] section becomes the default locale.
 void MLSLocaliseForm(QWidget *window, const std::vector<QObject *> &controls);
 
 // The caption of a control as localisation sees it (label or button text,
