@@ -110,6 +110,7 @@ private Q_SLOTS:
     void questionWithTheFocusedAnswer();
     void exerciseNews_data();
     void exerciseNews();
+    void newsOfOneTurnToldTogether();
 };
 
 void TestAccessible::everyWindow_data()
@@ -349,6 +350,25 @@ void TestAccessible::exerciseNews()
     program.rnd->draw(10, 11);
     qobject_cast<QPushButton *>(form->control(QStringLiteral("BottoneAvanti")))->click();
     QTRY_COMPARE(news, heard);
+}
+
+// A digit dropped that ends a step: both pieces of news in one notification,
+// for a second one at once would take the first one's words.
+void TestAccessible::newsOfOneTurnToldTogether()
+{
+    installAccessibility();
+    standInForScreenReader(true);
+    const auto done = qScopeGuard([] { standInForScreenReader(false); });
+    NewsRecorder recorder;
+    qApp->installEventFilter(&recorder);
+    QWidget window;
+    window.show();
+    announce(&window, QStringLiteral("2 put in the units."));
+    announce(&window, QStringLiteral("Well done!"));
+    QTRY_COMPARE(recorder.news, QStringList{QStringLiteral("2 put in the units. Well done!")});
+    announce(&window, QStringLiteral("Well done!"));
+    QTRY_COMPARE(recorder.news.size(), 2);
+    QCOMPARE(recorder.news.last(), QStringLiteral("Well done!"));
 }
 
 QTEST_MAIN(TestAccessible)

@@ -15,6 +15,8 @@ namespace {
 // The object name of the label that carries a window's news to a screen
 // reader (announce()).
 const QString kNoticeName = QStringLiteral("notice");
+// The property of that label holding the news not told yet.
+constexpr char kPendingNews[] = "pendingNews";
 
 bool standIn = false;
 
@@ -145,9 +147,23 @@ void announce(QWidget *from, const QString &text)
         notice->setGeometry(0, 0, 0, 0);
         notice->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
-    // Each piece of news is a notification shown anew, so that the same words
-    // twice ("wrong", "wrong") are spoken twice.
-    notice->hide();
-    notice->setText(text);
-    notice->show();
+    // The news of one turn of the event loop (a digit dropped, then the step
+    // it completed) is told as one notification, once the turn is over: a
+    // screen reader reads a notification's text only after it is told of
+    // it, so a second notification at once would take the first one's words.
+    const QString pending = notice->property(kPendingNews).toString();
+    notice->setProperty(kPendingNews, pending.isEmpty() ? text : pending + u' ' + text);
+    if (!pending.isEmpty())
+        return;
+    QMetaObject::invokeMethod(
+        notice,
+        [notice] {
+            // Shown anew each time, so that the same words twice ("wrong",
+            // "wrong") are spoken twice.
+            notice->hide();
+            notice->setText(notice->property(kPendingNews).toString());
+            notice->setProperty(kPendingNews, QString());
+            notice->show();
+        },
+        Qt::QueuedConnection);
 }
