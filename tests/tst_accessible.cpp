@@ -363,7 +363,7 @@ void TestAccessible::newsOfOneTurnToldTogether()
     qApp->installEventFilter(&recorder);
     QWidget window;
     window.show();
-    announce(&window, QStringLiteral("2 put in the units."));
+    announce(&window, QStringLiteral("2 put in the units"));
     announce(&window, QStringLiteral("Well done!"));
     QTRY_COMPARE(recorder.news, QStringList{QStringLiteral("2 put in the units. Well done!")});
     announce(&window, QStringLiteral("Well done!"));

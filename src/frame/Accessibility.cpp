@@ -152,7 +152,7 @@ void announce(QWidget *from, const QString &text)
     // screen reader reads a notification's text only after it is told of
     // it, so a second notification at once would take the first one's words.
     const QString pending = notice->property(kPendingNews).toString();
-    notice->setProperty(kPendingNews, pending.isEmpty() ? text : pending + u' ' + text);
+    notice->setProperty(kPendingNews, joinedNews(pending, text));
     if (!pending.isEmpty())
         return;
     QMetaObject::invokeMethod(
@@ -166,4 +166,13 @@ void announce(QWidget *from, const QString &text)
             notice->show();
         },
         Qt::QueuedConnection);
+}
+
+QString joinedNews(const QString &first, const QString &second)
+{
+    if (first.isEmpty() || second.isEmpty())
+        return first + second;
+    const QChar last = first.back();
+    const bool ended = last == u'.' || last == u'!' || last == u'?' || last == u':';
+    return first + (ended ? QStringLiteral(" ") : QStringLiteral(". ")) + second;
 }

@@ -472,7 +472,7 @@ void ExerciseForm::readPending()
     auto joined = [](const QString &first, const QString &second) {
         return first.isEmpty() || second.isEmpty() ? first + second : first + QLatin1Char(' ') + second;
     };
-    announce(this, joined(pending.notice, exercise));
+    announce(this, joinedNews(pending.notice, exercise));
     if (reading)
         readAloud(joined(pending.verdict, exercise), pending.afterMs);
 }
