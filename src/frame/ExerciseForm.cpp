@@ -3,6 +3,7 @@
 #include "feedback/Feedback.h"
 #include "frame/About.h"
 #include "frame/Accessibility.h"
+#include "frame/CarryRing.h"
 #include "frame/DigitBox.h"
 #include "frame/Icons.h"
 #include "frame/PaintCache.h"
@@ -394,6 +395,17 @@ bool ExerciseForm::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::FocusIn) {
         if (const auto found = std::find(asked_.begin(), asked_.end(), watched); found != asked_.end())
             refreshQuestion(*found);
+    }
+    // A count has no face of its own that shows the focus: the keyboard's
+    // ring shows where Tab went.
+    if (watched == EtichettaEsatti || watched == EtichettaErrati) {
+        if (event->type() == QEvent::FocusIn) {
+            if (!countRing_)
+                countRing_ = new CarryRing(this);
+            countRing_->surround(static_cast<QWidget *>(watched));
+        } else if (event->type() == QEvent::FocusOut && countRing_) {
+            countRing_->hide();
+        }
     }
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F5
         && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this) {
