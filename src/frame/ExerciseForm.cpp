@@ -3,7 +3,6 @@
 #include "feedback/Feedback.h"
 #include "frame/About.h"
 #include "frame/Accessibility.h"
-#include "frame/CarryRing.h"
 #include "frame/DigitBox.h"
 #include "frame/Icons.h"
 #include "frame/PaintCache.h"
@@ -396,15 +395,18 @@ bool ExerciseForm::eventFilter(QObject *watched, QEvent *event)
         if (const auto found = std::find(asked_.begin(), asked_.end(), watched); found != asked_.end())
             refreshQuestion(*found);
     }
-    // A count has no face of its own that shows the focus: the keyboard's
-    // ring shows where Tab went.
-    if (watched == EtichettaEsatti || watched == EtichettaErrati) {
-        if (event->type() == QEvent::FocusIn) {
-            if (!countRing_)
-                countRing_ = new CarryRing(this);
-            countRing_->surround(static_cast<QWidget *>(watched));
-        } else if (event->type() == QEvent::FocusOut && countRing_) {
-            countRing_->hide();
+    // A count has no face of its own that shows the focus: its row turns
+    // yellow, as the cell being answered does, and stays readable.
+    if ((watched == EtichettaEsatti || watched == EtichettaErrati)
+        && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        const bool focused = event->type() == QEvent::FocusIn;
+        for (QLabel *label : {watched == EtichettaEsatti ? Label1 : Label2, static_cast<QLabel *>(watched)}) {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::Window, focused ? QColor(255, 255, 0)
+                                                       : label->parentWidget()->palette().color(QPalette::Window));
+            label->setPalette(palette);
+            label->setAutoFillBackground(focused);
+            label->update();
         }
     }
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F5

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-class CarryRing;
 class DigitBox;
 class QAction;
 class QCheckBox;
@@ -157,7 +156,6 @@ private:
     QString answerWord_;   // what a screen reader calls an answer box
     QString questionWord_;   // the same, after the question it answers
     std::vector<QWidget *> asked_;   // the controls that carry a question
-    CarryRing *countRing_ = nullptr; // around a count reached by Tab
     QGroupBox *termFrame_ = nullptr;
     int firstTerm_ = 0;
     std::vector<QCheckBox *> termBoxes_;
