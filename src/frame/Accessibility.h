@@ -40,7 +40,8 @@ void announceNameChange(QWidget *widget);
 // no assistive technology listens.
 void announce(QWidget *from, const QString &text);
 // Two pieces of news as one, the first ended as a sentence, so that a
-// screen reader pauses between them: "Esatto. Quanto fa 7 per 8?".
+// screen reader, or the voice reading aloud, pauses between them:
+// "Esatto. Quanto fa 7 per 8?".
 QString joinedNews(const QString &first, const QString &second);
 
 // Whether assistive technology listens, so that news is worth telling.

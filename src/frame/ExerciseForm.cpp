@@ -483,10 +483,7 @@ void ExerciseForm::readPending()
     if (!reading && !screenReaderListening())
         return;
     const QString exercise = pending.exercise ? spokenExercise() : QString();
-    auto joined = [](const QString &first, const QString &second) {
-        return first.isEmpty() || second.isEmpty() ? first + second : first + QLatin1Char(' ') + second;
-    };
     announce(this, joinedNews(pending.notice, exercise));
     if (reading)
-        readAloud(joined(pending.verdict, exercise), pending.afterMs);
+        readAloud(joinedNews(pending.verdict, exercise), pending.afterMs);
 }

@@ -1,13 +1,12 @@
 #include "frame/FittingLabel.h"
 
+#include "frame/FontFit.h"
+
 #include <QPainter>
 #include <QStyle>
+#include <algorithm>
 
 namespace {
-
-// Below this a child can no longer read the words; the text is then drawn
-// at this size and what still does not fit is cut.
-constexpr int kSmallestPixels = 10;
 
 bool fits(const QFont &font, const QRect &room, int flags, const QString &text)
 {
@@ -37,25 +36,12 @@ QFont FittingLabel::paintedFont() const
     fittedFor_ = font();
 
     const int flags = Qt::TextWordWrap | int(alignment());
+    const auto fitsRoom = [&](const QFont &f) { return fits(f, room, flags, text()); };
     const int largest = QFontInfo(font()).pixelSize();
-    QFont candidate = font();
     fitted_ = font();
-    if (fits(fitted_, room, flags, text()) || largest <= kSmallestPixels)
+    if (fitsRoom(fitted_) || largest <= kSmallestReadablePixels)
         return fitted_;
-    // The largest pixel size in [smallest, largest) that fits, halving the
-    // range: a handful of measurements even for a large font.
-    int low = kSmallestPixels, high = largest - 1;
-    fitted_.setPixelSize(kSmallestPixels);
-    while (low <= high) {
-        const int middle = (low + high) / 2;
-        candidate.setPixelSize(middle);
-        if (fits(candidate, room, flags, text())) {
-            fitted_ = candidate;
-            low = middle + 1;
-        } else {
-            high = middle - 1;
-        }
-    }
+    fitted_.setPixelSize(std::max(largestFittingPixelSize(font(), largest, fitsRoom), kSmallestReadablePixels));
     return fitted_;
 }
 

@@ -1,5 +1,6 @@
 #include "frame/RoundButton.h"
 
+#include "frame/FontFit.h"
 #include "frame/PaintCache.h"
 
 #include <QPainter>
@@ -20,9 +21,6 @@ const QColor kDisabledFace(236, 236, 236, 215);
 const QColor kDisabledRim(150, 150, 160);
 const QColor kDisabledInk(105, 105, 115);
 
-// Below this a child can no longer read a caption; a caption that does not
-// fit even at this size is drawn at it and cut.
-constexpr int kSmallestPixels = 10;
 // A caption keeps its brackets whole down to this share of the size it
 // could have with a line break anywhere between words.
 constexpr int kGluedSizePercent = 85;
@@ -67,24 +65,6 @@ bool fitsIn(const QString &text, const QFont &font, const QSizeF &room)
     }
     layout.endLayout();
     return !wide && height <= room.height();
-}
-
-// The largest pixel size in [kSmallestPixels, below) at which text fits;
-// 0 when none does. Halving the range: a handful of layouts at most.
-int largestFitting(const QString &text, QFont font, const QSizeF &room, int below)
-{
-    int low = kSmallestPixels, high = below - 1, best = 0;
-    while (low <= high) {
-        const int middle = (low + high) / 2;
-        font.setPixelSize(middle);
-        if (fitsIn(text, font, room)) {
-            best = middle;
-            low = middle + 1;
-        } else {
-            high = middle - 1;
-        }
-    }
-    return best;
 }
 
 } // namespace
@@ -138,12 +118,12 @@ void RoundButton::layOutCaption() const
         // fits, with its parts whole unless breaking them buys much more.
         const QString plain = text().simplified();
         const int below = QFontInfo(font()).pixelSize();
-        const int whole = largestFitting(shown, drawn, room, below);
-        const int any = largestFitting(plain, drawn, room, below);
+        const int whole = largestFittingPixelSize(drawn, below, [&](const QFont &f) { return fitsIn(shown, f, room); });
+        const int any = largestFittingPixelSize(drawn, below, [&](const QFont &f) { return fitsIn(plain, f, room); });
         const bool keepParts = whole > 0 && whole * 100 >= any * kGluedSizePercent;
         if (!keepParts)
             shown = plain;
-        drawn.setPixelSize(std::max(keepParts ? whole : any, kSmallestPixels));
+        drawn.setPixelSize(std::max(keepParts ? whole : any, kSmallestReadablePixels));
     }
     captionFont_ = drawn;
     caption_.setText(shown);
